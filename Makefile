@@ -1,0 +1,28 @@
+# The two commands of the README: `make run` and `make test`.
+BUILD ?= build
+JOBS ?= $(shell nproc)
+
+.PHONY: all deps configure build run test bench clean
+
+all: build
+
+deps:
+	./scripts/install-deps
+
+configure: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/src/batch/kaldora-obracun --cene "3,10;1,55;4,65;2,33;9,30;4,65" examples/racuni.csv
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	$(BUILD)/bench/bench_billing
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "billsheet.h"
+#include "numbertext.h"
+
+#include <array>
+#include <chrono>
+#include <string>
+#include <string_view>
+
+namespace kaldora::billing {
+
+inline constexpr std::string_view kInputErrorMessage =
+    "NISTE UPISALI BROJ ILI PODATAK NIJE NUMERICKI!!!";
+inline constexpr std::string_view kInputErrorCaption = "GRESKA";
+
+// Shows a modal message with one OK button and returns when it is closed.
+class Notice {
+public:
+    virtual void show(std::string_view text, std::string_view caption) = 0;
+
+protected:
+    ~Notice() = default;
+};
+
+// The intermediate results of the bill calculation. They belong to the
+// owner of the sheet and outlive a run: a step that fails keeps the value
+// the previous run left (0 or empty before the first run).
+struct WorkingValues {
+    std::string novovt, novomt, starovt, staromt;
+    std::chrono::sys_days novidatum{}, staridatum{};
+    std::string vrstaBrojila, amperaza;
+    double dana = 0, utrosakvt = 0, utrosakmt = 0, ukupno = 0, procvt = 0, procmt = 0;
+    std::array<double, 6> iznosi{};
+    double energija = 0, bezpdv = 0, sapdv = 0;
+};
+
+// The OBRACUNAJ command and the six line-amount reactions, working on one
+// bill sheet. While it lives it is the sheet's quantity listener, so every
+// write of a zone quantity reprices its line.
+//
+// Every single read, computation and write is a step of its own: a step
+// that fails (a text that is not a number, a division by zero, a result that
+// overflows) is dropped without a word and the command goes on with the next
+// one. The only message is the input error of the reading check.
+class Obracun final : public QuantityListener {
+public:
+    Obracun(BillSheet& sheet, const NumberText& numbers, Notice& notice);
+    ~Obracun();
+    Obracun(const Obracun&) = delete;
+    Obracun& operator=(const Obracun&) = delete;
+
+    // The whole command: readings, zones, charges.
+    void run();
+
+    // The three stages, public so that each can be checked on its own.
+    bool readInputs();
+    void allocateZones();
+    void totalCharges();
+
+    // Line-amount reaction: amount = quantity x price, unrounded. A quantity
+    // or price that is not a number leaves the amount as it was.
+    void quantityChanged(Field quantityField) override;
+
+    const WorkingValues& values() const { return m_values; }
+
+private:
+    // Parses a field's text; nullopt makes the calling step fail.
+    std::optional<double> number(Field f) const;
+    void writeNumber(Field f, double value);
+
+    BillSheet& m_sheet;
+    const NumberText& m_numbers;
+    Notice& m_notice;
+    WorkingValues m_values;
+};
+
+} // namespace kaldora::billing
