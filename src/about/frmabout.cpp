@@ -1,0 +1,104 @@
+#include "frmabout.h"
+
+#include "abouticon.h"
+#include "abouttexts.h"
+#include "apptitle.h"
+#include "formlayout.h"
+#include "frmaboutlayout.h"
+
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+
+namespace kaldora::about {
+
+namespace {
+
+QString fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+void setBlackText(QWidget* label)
+{
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, Qt::black);
+    label->setPalette(p);
+}
+
+} // namespace
+
+frmAbout::frmAbout(const platform::OsServices& services, platform::MessageBox& messages,
+                   QWidget* parent)
+    : QDialog(parent)
+    , m_sysInfo(services, messages)
+{
+    setObjectName(QStringLiteral("frmAbout"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    // A fixed dialog border with a title bar, system menu and close box, but
+    // no minimize or maximize box; as a dialog it gets no taskbar entry.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    setSizeGripEnabled(false);
+    setFixedSize(platform::twipsRect(0, 0, kAboutClientWidth, kAboutClientHeight).size());
+
+    m_controls = platform::buildControls(this, frmAboutLayout());
+
+    // Labels carry a place in the keyboard order only for their access keys;
+    // they never hold the focus themselves.
+    for (const char* name : {"lblDescription", "lblDisclaimer", "lblTitle", "lblVersion"}) {
+        m_controls.value(QLatin1String(name))->setFocusPolicy(Qt::NoFocus);
+    }
+    for (const char* name : {"lblDescription", "lblDisclaimer", "lblTitle"}) {
+        setBlackText(m_controls.value(QLatin1String(name)));
+    }
+
+    auto* picIcon = static_cast<QLabel*>(m_controls.value(QStringLiteral("picIcon")));
+    picIcon->setPixmap(QPixmap::fromImage(aboutIcon()));
+
+    // Enter presses the focused button, or OK when the focus is elsewhere;
+    // Esc rejects the dialog, which closes it like OK does.
+    auto* cmdOK = static_cast<QPushButton*>(m_controls.value(QStringLiteral("cmdOK")));
+    auto* cmdSysInfo = static_cast<QPushButton*>(m_controls.value(QStringLiteral("cmdSysInfo")));
+    cmdOK->setAutoDefault(true);
+    cmdOK->setDefault(true);
+    cmdSysInfo->setAutoDefault(true);
+    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+    connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
+    cmdOK->setFocus();
+
+    Form_Load();
+}
+
+void frmAbout::Form_Load()
+{
+    setWindowTitle(fromUtf8(kCaptionPrefix) + fromUtf8(platform::kApplicationTitle));
+    static_cast<QLabel*>(m_controls.value(QStringLiteral("lblVersion")))
+        ->setText(QString::fromStdString(programVersionLabel()));
+    static_cast<QLabel*>(m_controls.value(QStringLiteral("lblTitle")))
+        ->setText(fromUtf8(kProgramName));
+}
+
+void frmAbout::cmdOK_Click()
+{
+    close();
+}
+
+void frmAbout::cmdSysInfo_Click()
+{
+    StartSysInfo();
+}
+
+void frmAbout::StartSysInfo()
+{
+    m_sysInfo.StartSysInfo();
+}
+
+int frmAbout::GetKeyValue(const std::int32_t& keyRoot, const std::string& keyName,
+                          const std::string& subKeyRef, std::string& keyValue)
+{
+    return m_sysInfo.GetKeyValue(keyRoot, keyName, subKeyRef, keyValue);
+}
+
+} // namespace kaldora::about
