@@ -1,0 +1,83 @@
+#pragma once
+
+#include "pricecolumns.h"
+#include "priceliststore.h"
+#include "pricetarget.h"
+
+#include <QHash>
+#include <QPointer>
+#include <QWidget>
+
+#include <array>
+
+class QLineEdit;
+
+namespace kaldora::platform {
+class MessageBox;
+}
+
+namespace kaldora::price_list {
+
+class NavigationBar;
+
+// The price-list window: six price fields bound to the current record of
+// the price-list store, a navigation bar over the records and the button
+// that applies the price list to the main window. The store is open for as
+// long as the window exists. Leaving a record through the bar and unloading
+// the window (its button, its close box, or deleting it) save the edits,
+// the last one typed included; unloading happens once. The window deletes
+// itself when it is closed, so its owner keeps it in a QPointer.
+class Form1 : public QWidget {
+    Q_OBJECT
+public:
+    // Opens the store at its fixed place with the user's decimal separator.
+    explicit Form1(platform::MessageBox& messages);
+    Form1(platform::MessageBox& messages, const QString& storePath, char decimalSeparator);
+    ~Form1() override;
+
+    // Where the apply button sends the six texts. `window` implements
+    // PriceTarget; once it is destroyed nothing is sent any more.
+    template <class Window> void setPriceTarget(Window* window)
+    {
+        setPriceTarget(static_cast<QObject*>(window), static_cast<PriceTarget*>(window));
+    }
+    void setPriceTarget(QObject* lifetime, PriceTarget* target);
+
+    // The texts of Text11 to Text16.
+    PriceTexts priceTexts() const;
+    QWidget* control(const QString& name) const { return m_controls.value(name); }
+    NavigationBar* navigationBar() const { return m_navigation; }
+
+    // The six texts that this window shows when it is loaded, read straight
+    // from the store at its fixed place (the file is made with the default
+    // prices when there is none). A problem with the store is shown through
+    // `messages`; its fields then stay empty. For the main window's start.
+    static PriceTexts storedPriceTexts(platform::MessageBox& messages);
+    static PriceTexts storedPriceTexts(platform::MessageBox& messages, const QString& storePath,
+                                       char decimalSeparator);
+
+public slots:
+    // The button "PROMENI CENOVNIK": hands the six texts to the main window,
+    // confirms, and unloads the window.
+    void apply();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void leaveRecord(PriceListStore::Move step);
+    void showRecord();
+    void unload();
+    void report(const QString& text);
+
+    platform::MessageBox& m_messages;
+    PriceListStore m_store;
+    QHash<QString, QWidget*> m_controls;
+    std::array<QLineEdit*, kPriceCount> m_fields{};
+    NavigationBar* m_navigation = nullptr;
+    QPointer<QObject> m_targetLifetime;
+    PriceTarget* m_target = nullptr;
+    bool m_unloaded = false;
+};
+
+} // namespace kaldora::price_list

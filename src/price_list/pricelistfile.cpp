@@ -1,0 +1,170 @@
+#include "pricelistfile.h"
+
+#include "pricecolumns.h"
+#include "sqlconnection.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <QStringList>
+#include <QTemporaryFile>
+#include <QUrl>
+
+namespace kaldora::price_list {
+
+namespace {
+
+#ifndef KALDORA_PRICE_LIST_DIR
+#define KALDORA_PRICE_LIST_DIR ""
+#endif
+
+// The folder in the user's data folder. It is not taken from the
+// application's name, so that the window program and the batch calculator
+// find the same file.
+const QString kDataFolderName = QStringLiteral("kaldora");
+const QString kTemporaryPattern = QStringLiteral("%1.XXXXXX");
+
+// SQLite's primary result codes that a user can meet; the extended codes
+// that Qt reports carry them in their low byte.
+constexpr int kPrimaryCodeMask = 0xff;
+constexpr int kSqlitePerm = 3;
+constexpr int kSqliteBusy = 5;
+constexpr int kSqliteLocked = 6;
+constexpr int kSqliteReadOnly = 8;
+constexpr int kSqliteIoErr = 10;
+constexpr int kSqliteCorrupt = 11;
+constexpr int kSqliteFull = 13;
+constexpr int kSqliteCantOpen = 14;
+constexpr int kSqliteConstraint = 19;
+constexpr int kSqliteNotADb = 26;
+
+// A new file gets the permissions of an ordinary document; the temporary
+// file it is made under is private to its owner.
+constexpr QFileDevice::Permissions kNewFilePermissions =
+    QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
+    QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+
+bool fillNewFile(const QString& path, QString& reason)
+{
+    SqlConnection connection;
+    if (!connection.open(path, QString())) {
+        reason = PriceListFile::reason(connection.lastError());
+        return false;
+    }
+    QStringList columns;
+    QStringList values;
+    for (std::size_t row = 0; row < kPriceCount; ++row) {
+        columns << QStringLiteral("%1 REAL").arg(QLatin1String(kPriceColumns[row]));
+        // 17 significant digits give back exactly the same double.
+        values << QString::number(kDefaultPrices[row], 'g', 17);
+    }
+    const QString table = QLatin1String(kTableName);
+    // The file is thrown away on any failure, so it needs no journal; its
+    // content still reaches the disk before it takes the real name.
+    const bool ok = connection.exec(QStringLiteral("PRAGMA journal_mode = OFF")) &&
+                    connection.exec(QStringLiteral("BEGIN")) &&
+                    connection.exec(QStringLiteral("CREATE TABLE %1 (id INTEGER PRIMARY KEY, %2)")
+                                        .arg(table, columns.join(QStringLiteral(", ")))) &&
+                    connection.exec(QStringLiteral("INSERT INTO %1 VALUES (1, %2)")
+                                        .arg(table, values.join(QStringLiteral(", ")))) &&
+                    connection.exec(QStringLiteral("COMMIT"));
+    if (!ok) {
+        reason = PriceListFile::reason(connection.lastError());
+    }
+    // On failure the connection goes without COMMIT, which discards the
+    // unfinished transaction, and the half-made file goes with its
+    // temporary name.
+    return ok;
+}
+
+} // namespace
+
+QString PriceListFile::defaultPath()
+{
+    QString folder = QStringLiteral(KALDORA_PRICE_LIST_DIR);
+    if (folder.isEmpty()) {
+        const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+        if (data.isEmpty()) {
+            return {};
+        }
+        folder = QDir(data).filePath(kDataFolderName);
+    }
+    return QDir(folder).filePath(QLatin1String(kFileName));
+}
+
+QString PriceListFile::existingFileUri(const QString& path)
+{
+    // "mode=rw" without "c": SQLite refuses to create a missing file, so a
+    // file that disappears between our check and the open is not made anew.
+    // A write-protected file still opens, for reading only.
+    return QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded) +
+           QStringLiteral("?mode=rw");
+}
+
+bool PriceListFile::createWithDefaults(const QString& path, QString& reason)
+{
+    const QFileInfo target(path);
+    if (!QDir().mkpath(target.absolutePath())) {
+        reason = QStringLiteral("FASCIKLU NIJE MOGUCE NAPRAVITI");
+        return false;
+    }
+    QTemporaryFile temporary(kTemporaryPattern.arg(target.absoluteFilePath()));
+    if (!temporary.open()) {
+        reason = QStringLiteral("U FASCIKLU NIJE MOGUCE PISATI");
+        return false;
+    }
+    // SQLite opens the file by its name; our handle is not needed.
+    temporary.close();
+    if (!fillNewFile(temporary.fileName(), reason)) {
+        return false;
+    }
+    if (!temporary.setPermissions(kNewFilePermissions)) {
+        reason = QStringLiteral("DATOTECI NIJE MOGUCE POSTAVITI PRAVA PRISTUPA");
+        return false;
+    }
+    // Renaming never replaces an existing file.
+    if (temporary.rename(target.absoluteFilePath())) {
+        temporary.setAutoRemove(false);
+        return true;
+    }
+    if (target.exists()) {
+        return true;
+    }
+    reason = QStringLiteral("DATOTEKU NIJE MOGUCE NAPRAVITI");
+    return false;
+}
+
+QString PriceListFile::reason(const QSqlError& error)
+{
+    bool numeric = false;
+    const int code = error.nativeErrorCode().toInt(&numeric) & kPrimaryCodeMask;
+    if (!numeric) {
+        return QStringLiteral("GRESKA BAZE PODATAKA: %1").arg(error.text());
+    }
+    switch (code) {
+    case kSqliteBusy:
+    case kSqliteLocked:
+        return QStringLiteral("CENOVNIK TRENUTNO KORISTI DRUGI PROGRAM");
+    case kSqliteReadOnly:
+        return QStringLiteral("DATOTEKA JE SAMO ZA CITANJE");
+    case kSqliteCorrupt:
+    case kSqliteNotADb:
+        return QStringLiteral("DATOTEKA NIJE ISPRAVNA BAZA PODATAKA");
+    case kSqliteFull:
+        return QStringLiteral("DISK JE PUN");
+    case kSqlitePerm:
+    case kSqliteCantOpen:
+        return QStringLiteral("DATOTEKU NIJE MOGUCE OTVORITI");
+    case kSqliteIoErr:
+        return QStringLiteral("GRESKA PRI CITANJU ILI PISANJU DATOTEKE");
+    case kSqliteConstraint:
+        return QStringLiteral("BAZA NE PRIHVATA UPISANU VREDNOST");
+    default:
+        return QStringLiteral("GRESKA BAZE PODATAKA %1: %2")
+            .arg(error.nativeErrorCode(), error.databaseText());
+    }
+}
+
+} // namespace kaldora::price_list

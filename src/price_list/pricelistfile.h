@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+class QSqlError;
+
+namespace kaldora::price_list {
+
+// Knows where the price-list file lives, how to reach an existing file
+// without ever creating it, how a new file is made, and how the database
+// engine's failures read to the user. Owns no connection.
+class PriceListFile {
+public:
+    // The file's fixed place: KALDORA_PRICE_LIST_DIR when the program was
+    // built with one, otherwise the folder "kaldora" in the user's data
+    // folder. Empty when the user has no data folder.
+    static QString defaultPath();
+
+    // The database name that opens the existing file at `path` and fails,
+    // instead of creating it, when the file is not there. Needs the
+    // connect option QSQLITE_OPEN_URI.
+    static QString existingFileUri(const QString& path);
+
+    // Makes a new price-list file at `path` holding one record with the
+    // default prices, creating its folder when needed. The file is built
+    // under a temporary name and then moved into place, so `path` never
+    // holds a half-made file and an existing file is never replaced: when
+    // one appears there meanwhile, that file is kept and this succeeds.
+    // On failure returns false and sets `reason`.
+    static bool createWithDefaults(const QString& path, QString& reason);
+
+    // The cause of a database failure in the user's words.
+    static QString reason(const QSqlError& error);
+};
+
+} // namespace kaldora::price_list
