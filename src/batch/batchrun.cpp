@@ -1,0 +1,202 @@
+#include "batchrun.h"
+
+#include "billwriter.h"
+#include "commandline.h"
+#include "csvreader.h"
+#include "csvwriter.h"
+#include "inputcolumns.h"
+#include "isodate.h"
+
+#include <algorithm>
+#include <future>
+#include <optional>
+#include <span>
+#include <string_view>
+#include <system_error>
+#include <thread>
+#include <utility>
+#include <vector>
+
+namespace kaldora::batch {
+
+namespace {
+
+// Rows read before they are billed: enough to keep the threads busy, few
+// enough that the pending rows take little memory.
+constexpr std::size_t kBlockRows = 8192;
+// Below this many rows a thread costs more to start than it saves.
+constexpr std::size_t kMinRowsPerThread = 1024;
+constexpr unsigned kMaxThreads = 8;
+
+// Reports a problem of the record that began on `line`.
+void report(std::ostream& err, long line, std::string_view problem)
+{
+    err << kProgramName << ": red " << line << ": " << problem << '\n';
+}
+
+std::string_view quoteProblem(CsvReader::Status status)
+{
+    return status == CsvReader::Status::UnterminatedQuote
+               ? "navodnici otvoreni u ovom redu nisu zatvoreni do kraja ulaza"
+               : "posle zatvorenih navodnika stoji tekst pre znaka \";\" ili kraja reda";
+}
+
+// Reads one date column; reports it and gives nullopt when it is not a date.
+std::optional<std::chrono::sys_days> readDate(const CsvReader& reader, const InputColumns& columns,
+                                              InputColumn column, std::ostream& err)
+{
+    const std::string_view text = reader.fields()[columns.position(column)];
+    auto date = parseIsoDate(text);
+    if (!date) {
+        report(err, reader.line(),
+               "kolona " + std::string(InputColumns::name(column)) + ": \"" + std::string(text) +
+                   "\" nije ispravan datum u obliku GGGG-MM-DD");
+    }
+    return date;
+}
+
+// Checks the record just read; reports it and gives nullopt when it is bad.
+std::optional<MeterRow> checkRecord(const CsvReader& reader, const InputColumns& columns,
+                                    std::ostream& err)
+{
+    const auto& fields = reader.fields();
+    if (fields.size() != columns.fieldCount()) {
+        report(err, reader.line(),
+               "ima " + std::to_string(fields.size()) + " polja, a zaglavlje " +
+                   std::to_string(columns.fieldCount()));
+        return std::nullopt;
+    }
+    const auto datum = readDate(reader, columns, InputColumn::Datum, err);
+    const auto prethodniDatum = readDate(reader, columns, InputColumn::PrethodniDatum, err);
+    if (!datum || !prethodniDatum) {
+        return std::nullopt;
+    }
+    return MeterRow{
+        .id = columns.hasId() ? fields[columns.position(InputColumn::Id)] : std::string_view(),
+        .readings = {.novoVt = fields[columns.position(InputColumn::NovoVt)],
+                     .novoMt = fields[columns.position(InputColumn::NovoMt)],
+                     .staroVt = fields[columns.position(InputColumn::StaroVt)],
+                     .staroMt = fields[columns.position(InputColumn::StaroMt)],
+                     .datum = *datum,
+                     .prethodniDatum = *prethodniDatum},
+    };
+}
+
+// Bills a block: the first share on this thread straight into `out`, every
+// other share on a thread of its own into its own writer, then those in order.
+void billBlock(std::span<const MeterRow> rows, std::vector<BillWriter>& billers,
+               std::vector<CsvWriter>& shares, CsvWriter& out)
+{
+    const std::size_t threads =
+        std::clamp<std::size_t>(rows.size() / kMinRowsPerThread, 1, billers.size());
+    const std::size_t perThread = (rows.size() + threads - 1) / threads;
+    const auto share = [&](std::size_t t) {
+        const std::size_t first = std::min(rows.size(), t * perThread);
+        return rows.subspan(first, std::min(perThread, rows.size() - first));
+    };
+    std::vector<std::future<void>> running;
+    for (std::size_t t = 1; t < threads; ++t) {
+        auto job = [&billers, &shares, part = share(t), t] {
+            billers[t].write(part, shares[t - 1]);
+        };
+        try {
+            running.push_back(std::async(std::launch::async, job));
+        } catch (const std::system_error&) {
+            // No thread to be had: the share is billed here when its turn comes.
+            running.push_back(std::async(std::launch::deferred, job));
+        }
+    }
+    billers[0].write(share(0), out);
+    for (std::size_t t = 1; t < threads; ++t) {
+        running[t - 1].get();
+        out.append(shares[t - 1].text());
+        shares[t - 1].clear();
+    }
+}
+
+} // namespace
+
+BatchRun::BatchRun(const PriceTexts& prices, const billing::NumberText& numbers, unsigned threads)
+    : m_prices(prices)
+    , m_numbers(numbers)
+    , m_threads(std::clamp(threads, 1U, kMaxThreads))
+{
+}
+
+unsigned BatchRun::defaultThreads()
+{
+    return std::max(1U, std::thread::hardware_concurrency());
+}
+
+int BatchRun::run(std::string input, std::ostream& out, std::ostream& err) const
+{
+    CsvReader reader(std::move(input));
+    const CsvReader::Status headerStatus = reader.next();
+    if (headerStatus == CsvReader::Status::End) {
+        err << kProgramName << ": ulaz je prazan, nema ni zaglavlja\n";
+        return kExitNothingBilled;
+    }
+    if (headerStatus != CsvReader::Status::Record) {
+        report(err, reader.line(), quoteProblem(headerStatus));
+        return kExitNothingBilled;
+    }
+    std::string error;
+    const auto columns = InputColumns::fromHeader(reader.fields(), error);
+    if (!columns) {
+        report(err, reader.line(), error);
+        return kExitNothingBilled;
+    }
+
+    std::vector<BillWriter> billers;
+    billers.reserve(m_threads);
+    std::vector<CsvWriter> shares(m_threads - 1);
+    for (unsigned t = 0; t < m_threads; ++t) {
+        billers.emplace_back(m_prices, m_numbers, columns->hasId());
+    }
+    CsvWriter writer(out);
+    billers.front().writeHeader(writer);
+
+    std::vector<MeterRow> block;
+    block.reserve(kBlockRows);
+    long billed = 0;
+    long bad = 0;
+    bool more = true;
+    while (more) {
+        block.clear();
+        while (block.size() < kBlockRows) {
+            const CsvReader::Status status = reader.next();
+            if (status == CsvReader::Status::End) {
+                more = false;
+                break;
+            }
+            // The rows wait in the block as views of the reader's text,
+            // which stays in place while the reader lives.
+            std::optional<MeterRow> row;
+            if (status == CsvReader::Status::Record) {
+                row = checkRecord(reader, *columns, err);
+            } else {
+                report(err, reader.line(), quoteProblem(status));
+            }
+            if (row) {
+                block.push_back(*row);
+            } else {
+                ++bad;
+            }
+        }
+        billBlock(block, billers, shares, writer);
+        billed += static_cast<long>(block.size());
+    }
+
+    if (!writer.flush()) {
+        err << kProgramName << ": izlaz nije mogao da se upise\n";
+        return kExitNothingBilled;
+    }
+    if (bad > 0) {
+        err << kProgramName << ": nije obracunato redova: " << bad << " od " << (bad + billed)
+            << '\n';
+        return kExitSomeRowsBad;
+    }
+    return kExitAllBilled;
+}
+
+} // namespace kaldora::batch

@@ -1,0 +1,120 @@
+#include "commandline.h"
+
+namespace kaldora::batch {
+
+namespace {
+
+constexpr std::string_view kPricesOption = "--cene";
+constexpr std::string_view kHelpOption = "--help";
+constexpr std::string_view kShortHelpOption = "-h";
+constexpr std::string_view kEndOfOptions = "--";
+constexpr std::string_view kStandardInput = "-";
+
+constexpr std::string_view kHelp =
+    R"(Upotreba: kaldora-obracun --cene "C1;C2;C3;C4;C5;C6" [DATOTEKA]
+
+Obracunava mesecni racun za struju za svako brojilo iz CSV datoteke, istim
+racunom kao prozor programa, i ispisuje racune kao CSV na standardni izlaz.
+Bez DATOTEKE, ili sa "-", cita standardni ulaz.
+
+Opcije:
+  --cene "C1;...;C6"  sest cena u Din/kWh, ovim redom: zona 1 V.T.,
+                      zona 1 M.T., zona 2 V.T., zona 2 M.T., zona 3 V.T.,
+                      zona 3 M.T.; obavezna opcija, npr.
+                      --cene "3,10;1,55;4,65;2,33;9,30;4,65"
+  -h, --help          ova pomoc
+
+Brojevi se pisu sa decimalnim separatorom iz jezickih podesavanja korisnika
+(LC_ALL, LC_NUMERIC, LANG): zarez za sr_RS, tacka za en_US i C.
+
+Ulaz: CSV u UTF-8, polja odvojena znakom ";", prvi red je zaglavlje. Polja
+pod navodnicima mogu sadrzati ";", prelome reda i "" za navodnik. Prazni
+redovi se preskacu. Kolone, po imenu iz zaglavlja, bilo kojim redom:
+  novo_vt, novo_mt     novo stanje brojila, V.T. i M.T., npr. 1234,5
+  staro_vt, staro_mt   prethodno stanje brojila, V.T. i M.T.
+  datum                datum ocitavanja, GGGG-MM-DD
+  prethodni_datum      datum prethodnog ocitavanja, GGGG-MM-DD
+  id                   nije obavezna: oznaka brojila, prepisuje se u izlaz
+Ostale kolone se ne koriste.
+
+Izlaz: zaglavlje, pa jedan red za svako obracunato brojilo, kolone ovim redom:
+  id                              samo ako je ulaz ima
+  potrosnja_vt, potrosnja_mt      potrosnja u kWh, V.T. i M.T.
+  ukupno                          ukupna potrosnja u kWh
+  dana                            broj dana izmedju dva ocitavanja
+  zona1_vt, zona1_mt, zona2_vt,   kWh po zonama (zelena, plava, crvena)
+  zona2_mt, zona3_vt, zona3_mt    i tarifama
+  iznos1_vt, iznos1_mt,           iznos u dinarima za svaku od tih
+  iznos2_vt, iznos2_mt,           sest stavki
+  iznos3_vt, iznos3_mt
+  energija                        utrosena elektricna energija
+  naknada                         naknada za merno mesto
+  snaga                           obracunska snaga brojila
+  bez_pdv, pdv, sa_pdv            ukupno bez PDV-a, PDV 18 %, ukupno sa PDV-om
+  greska                          prazno, ili poruka za brojilo cije stanje
+                                  nije broj (tada su ostale kolone prazne):
+      NISTE UPISALI BROJ ILI PODATAK NIJE NUMERICKI!!!
+
+Red sa neispravnim datumom, sa pogresnim brojem polja ili sa nezatvorenim
+navodnicima se ne obracunava. Poruka o njemu ide na standardni izlaz za
+greske i navodi broj reda (linije datoteke; zaglavlje je red 1). Ostali redovi
+se obracunavaju kao da tog reda nema.
+
+Izlazni kod:
+  0  svi redovi su obracunati
+  1  neki redovi nisu obracunati (vidi poruke)
+  2  nista nije obracunato: pogresna upotreba, neispravan cenovnik, ulaz koji
+     ne moze da se procita ili zaglavlje bez potrebne kolone; ili izlaz nije
+     mogao da se upise
+)";
+
+} // namespace
+
+std::string_view CommandLine::helpText()
+{
+    return kHelp;
+}
+
+std::optional<CommandLine> CommandLine::parse(std::span<const std::string_view> args,
+                                              std::string& error)
+{
+    CommandLine command;
+    bool haveInput = false;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        const bool isOption = !optionsEnded && arg.starts_with('-') && arg != kStandardInput;
+        if (!isOption) {
+            if (haveInput) {
+                error = "samo jedna ulazna datoteka je dozvoljena, a data je i \"" +
+                        std::string(arg) + "\"";
+                return std::nullopt;
+            }
+            command.inputPath = arg;
+            haveInput = true;
+        } else if (arg == kEndOfOptions) {
+            optionsEnded = true;
+        } else if (arg == kHelpOption || arg == kShortHelpOption) {
+            command.help = true;
+        } else if (arg == kPricesOption || arg.starts_with(std::string(kPricesOption) + "=")) {
+            if (command.prices) {
+                error = "opcija --cene je data vise puta";
+                return std::nullopt;
+            }
+            if (arg.size() > kPricesOption.size()) {
+                command.prices = std::string(arg.substr(kPricesOption.size() + 1));
+            } else if (i + 1 < args.size()) {
+                command.prices = std::string(args[++i]);
+            } else {
+                error = "opciji --cene nedostaje spisak cena";
+                return std::nullopt;
+            }
+        } else {
+            error = "nepoznata opcija \"" + std::string(arg) + "\"";
+            return std::nullopt;
+        }
+    }
+    return command;
+}
+
+} // namespace kaldora::batch

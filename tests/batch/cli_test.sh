@@ -1,0 +1,145 @@
+#!/usr/bin/env bash
+# Runs the built kaldora-obracun end to end for one named case:
+#   cli_test.sh CASE PROGRAM DATA_DIR EXAMPLE_CSV
+# The locale is set here, so the decimal separator is known whatever the
+# machine's own settings are.
+set -u
+
+case_name=$1
+program=$2
+data=$3
+example=$4
+prices='3,10;1,55;4,65;2,33;9,30;4,65'
+
+export LC_ALL=sr_RS.UTF-8
+tmp=$(mktemp -d) || exit 1
+trap 'rm -rf "$tmp"' EXIT
+
+fail() {
+    echo "FAIL ($case_name): $*" >&2
+    exit 1
+}
+
+# run EXIT ARGS...: runs the program, standard input from $stdin (nothing by
+# default), standard output to $stdout (a file by default), and checks the exit code.
+run() {
+    local expected=$1
+    shift
+    "$program" "$@" <"${stdin:-/dev/null}" >"${stdout:-$tmp/out}" 2>"$tmp/err"
+    local code=$?
+    if [[ $code != "$expected" ]]; then
+        cat "$tmp/err" >&2
+        fail "exit code $code, expected $expected"
+    fi
+}
+
+output_is() { diff -u "$1" "$tmp/out" >&2 || fail "output differs from $1"; }
+no_output() { [[ ! -s $tmp/out ]] || fail "unexpected output: $(head -c 200 "$tmp/out")"; }
+no_errors() { [[ ! -s $tmp/err ]] || fail "unexpected messages: $(cat "$tmp/err")"; }
+errors_say() {
+    grep -qF -- "$1" "$tmp/err" || fail "the messages lack \"$1\": $(cat "$tmp/err")"
+}
+
+expected=$data/racuni.expected.csv
+
+case $case_name in
+example)
+    run 0 --cene "$prices" "$example"
+    output_is "$expected"
+    no_errors
+    ;;
+stdin_dash)
+    stdin=$example run 0 --cene "$prices" -
+    output_is "$expected"
+    ;;
+stdin_no_file)
+    stdin=$example run 0 --cene="$prices"
+    output_is "$expected"
+    ;;
+crlf_bom)
+    { printf '\xEF\xBB\xBF'; sed 's/$/\r/' "$example"; } >"$tmp/in.csv"
+    run 0 --cene "$prices" "$tmp/in.csv"
+    output_is "$expected"
+    ;;
+period_locale)
+    # The example has no comma but decimal ones, so swapping all of them
+    # gives the same bills written with periods.
+    tr , . <"$example" >"$tmp/in.csv"
+    tr , . <"$expected" >"$tmp/expected.csv"
+    LC_ALL=en_US.UTF-8 run 0 --cene "${prices//,/.}" "$tmp/in.csv"
+    output_is "$tmp/expected.csv"
+    LC_ALL=en_US.UTF-8 run 2 --cene "$prices" "$tmp/in.csv"
+    no_output
+    errors_say 'cena 1 (zona 1 V.T.) "3,10" nije broj sa decimalnim separatorom "."'
+    ;;
+lang_only)
+    # Without LC_ALL and LC_NUMERIC the separator comes from LANG.
+    tr , . <"$example" >"$tmp/in.csv"
+    tr , . <"$expected" >"$tmp/expected.csv"
+    unset LC_ALL LC_NUMERIC
+    LANG=en_US.UTF-8 run 0 --cene "${prices//,/.}" "$tmp/in.csv"
+    output_is "$tmp/expected.csv"
+    LANG=sr_RS.UTF-8 run 0 --cene "$prices" "$example"
+    output_is "$expected"
+    ;;
+bad_rows)
+    run 1 --cene "$prices" "$data/losi-redovi.csv"
+    output_is "$data/losi-redovi.expected.csv"
+    errors_say 'red 3: kolona datum: "2024-02-30" nije ispravan datum'
+    errors_say 'red 4: ima 6 polja, a zaglavlje 7'
+    errors_say 'red 7: navodnici otvoreni u ovom redu nisu zatvoreni'
+    errors_say 'nije obracunato redova: 3 od 6'
+    ;;
+missing_column)
+    run 2 --cene "$prices" "$data/bez-kolone.csv"
+    no_output
+    errors_say 'red 1: zaglavlju nedostaje kolona staro_mt'
+    ;;
+empty_input)
+    run 2 --cene "$prices"
+    no_output
+    errors_say 'ulaz je prazan'
+    ;;
+no_prices)
+    run 2 "$example"
+    no_output
+    errors_say 'nedostaje opcija --cene'
+    ;;
+unknown_option)
+    run 2 --cene "$prices" --cenovnik cenovnik.db "$example"
+    no_output
+    errors_say 'nepoznata opcija "--cenovnik"'
+    ;;
+two_files)
+    run 2 --cene "$prices" "$example" "$example"
+    no_output
+    errors_say 'samo jedna ulazna datoteka'
+    ;;
+price_count)
+    run 2 --cene "3,10;1,55" "$example"
+    no_output
+    errors_say 'tacno 6 cena'
+    ;;
+price_not_number)
+    run 2 --cene "3,10;1,55;4,65;2,33;9,30;4.65" "$example"
+    no_output
+    errors_say 'cena 6 (zona 3 M.T.) "4.65"'
+    ;;
+missing_file)
+    run 2 --cene "$prices" "$tmp/nema.csv"
+    no_output
+    errors_say "ne moze da se otvori \"$tmp/nema.csv\""
+    ;;
+output_full)
+    stdout=/dev/full run 2 --cene "$prices" "$example"
+    errors_say 'izlaz nije mogao da se upise'
+    ;;
+help)
+    run 0 --help --cene "$prices"
+    no_errors
+    grep -qF 'Izlazni kod' "$tmp/out" || fail "help lacks the exit codes"
+    ;;
+*)
+    fail "no such case"
+    ;;
+esac
