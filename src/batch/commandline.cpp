@@ -1,17 +1,20 @@
 #include "commandline.h"
 
+#include <initializer_list>
+
 namespace kaldora::batch {
 
 namespace {
 
 constexpr std::string_view kPricesOption = "--cene";
+constexpr std::string_view kPriceListOption = "--cenovnik";
 constexpr std::string_view kHelpOption = "--help";
 constexpr std::string_view kShortHelpOption = "-h";
 constexpr std::string_view kEndOfOptions = "--";
 constexpr std::string_view kStandardInput = "-";
 
 constexpr std::string_view kHelp =
-    R"(Upotreba: kaldora-obracun --cene "C1;C2;C3;C4;C5;C6" [DATOTEKA]
+    R"(Upotreba: kaldora-obracun [--cene "C1;C2;C3;C4;C5;C6" | --cenovnik BAZA] [DATOTEKA]
 
 Obracunava mesecni racun za struju za svako brojilo iz CSV datoteke, istim
 racunom kao prozor programa, i ispisuje racune kao CSV na standardni izlaz.
@@ -20,8 +23,12 @@ Bez DATOTEKE, ili sa "-", cita standardni ulaz.
 Opcije:
   --cene "C1;...;C6"  sest cena u Din/kWh, ovim redom: zona 1 V.T.,
                       zona 1 M.T., zona 2 V.T., zona 2 M.T., zona 3 V.T.,
-                      zona 3 M.T.; obavezna opcija, npr.
+                      zona 3 M.T., npr.
                       --cene "3,10;1,55;4,65;2,33;9,30;4,65"
+  --cenovnik BAZA     cene iz prvog zapisa cenovnika u datoteci BAZA
+                      (cenovnik.db programa KALDORA)
+Bez ove dve opcije cene se uzimaju iz cenovnika programa KALDORA, kao u
+prozoru programa; ako cenovnik jos ne postoji, pravi se sa osnovnim cenama.
   -h, --help          ova pomoc
 
 Brojevi se pisu sa decimalnim separatorom iz jezickih podesavanja korisnika
@@ -68,6 +75,18 @@ Izlazni kod:
      mogao da se upise
 )";
 
+// The option that takes a value, as "--cene X" or "--cene=X".
+std::optional<std::string_view> valueOption(std::string_view arg)
+{
+    for (const std::string_view option : {kPricesOption, kPriceListOption}) {
+        if (arg == option || (arg.starts_with(option) && arg.size() > option.size() &&
+                              arg[option.size()] == '=')) {
+            return option;
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 std::string_view CommandLine::helpText()
@@ -96,23 +115,29 @@ std::optional<CommandLine> CommandLine::parse(std::span<const std::string_view> 
             optionsEnded = true;
         } else if (arg == kHelpOption || arg == kShortHelpOption) {
             command.help = true;
-        } else if (arg == kPricesOption || arg.starts_with(std::string(kPricesOption) + "=")) {
-            if (command.prices) {
-                error = "opcija --cene je data vise puta";
+        } else if (const auto option = valueOption(arg)) {
+            std::optional<std::string>& target =
+                *option == kPricesOption ? command.prices : command.priceListPath;
+            if (target) {
+                error = "opcija " + std::string(*option) + " je data vise puta";
                 return std::nullopt;
             }
-            if (arg.size() > kPricesOption.size()) {
-                command.prices = std::string(arg.substr(kPricesOption.size() + 1));
+            if (arg.size() > option->size()) {
+                target = std::string(arg.substr(option->size() + 1));
             } else if (i + 1 < args.size()) {
-                command.prices = std::string(args[++i]);
+                target = std::string(args[++i]);
             } else {
-                error = "opciji --cene nedostaje spisak cena";
+                error = "opciji " + std::string(*option) + " nedostaje vrednost";
                 return std::nullopt;
             }
         } else {
             error = "nepoznata opcija \"" + std::string(arg) + "\"";
             return std::nullopt;
         }
+    }
+    if (command.prices && command.priceListPath) {
+        error = "opcije --cene i --cenovnik se ne mogu dati zajedno";
+        return std::nullopt;
     }
     return command;
 }

@@ -16,6 +16,9 @@ struct CommandLine {
     bool help = false;
     // The text after --cene, untouched.
     std::optional<std::string> prices;
+    // The price-list file after --cenovnik; without it (and without --cene)
+    // the stored price list of the window program is used.
+    std::optional<std::string> priceListPath;
     // The input file; empty or "-" means standard input.
     std::string inputPath;
 

@@ -2,6 +2,8 @@
 #include "commandline.h"
 #include "inputtext.h"
 #include "numbertext.h"
+#include "pricelistfile.h"
+#include "priceliststore.h"
 #include "pricetexts.h"
 #include "systemlocale.h"
 
@@ -23,18 +25,36 @@ int usageError(std::string_view message)
     return kExitNothingBilled;
 }
 
-// Where the six prices come from. The command line is the only source so far.
+// Where the six prices come from: --cene, the price-list file named by
+// --cenovnik, or else the window program's own stored price list (created
+// with the default prices on the first run, as the window would).
 std::optional<PriceTexts> choosePrices(const CommandLine& command,
                                        const kaldora::billing::NumberText& numbers,
                                        std::string& error)
 {
-    if (!command.prices) {
-        std::string example = "3,10;1,55;4,65;2,33;9,30;4,65";
-        std::replace(example.begin(), example.end(), ',', numbers.decimalSeparator());
-        error = "nedostaje opcija --cene sa sest cena, npr. --cene \"" + example + "\"";
+    if (command.prices) {
+        return PriceTexts::fromList(*command.prices, numbers, error);
+    }
+    using kaldora::price_list::PriceListStore;
+    const bool named = command.priceListPath.has_value();
+    const QString path = named ? QString::fromStdString(*command.priceListPath)
+                               : kaldora::price_list::PriceListFile::defaultPath();
+    const auto stored = PriceListStore::readFirstRecord(
+        path, numbers.decimalSeparator(),
+        named ? PriceListStore::MissingFile::Report : PriceListStore::MissingFile::Create);
+    if (!stored.problem.isEmpty()) {
+        error = stored.problem.toStdString();
         return std::nullopt;
     }
-    return PriceTexts::fromList(*command.prices, numbers, error);
+    PriceTexts::Texts texts;
+    for (std::size_t row = 0; row < PriceTexts::kCount; ++row) {
+        texts[row] = stored.texts[row].toStdString();
+    }
+    auto prices = PriceTexts::fromTexts(std::move(texts), numbers, error);
+    if (!prices) {
+        error = path.toStdString() + ": " + error;
+    }
+    return prices;
 }
 
 int run(int argc, char** argv)

@@ -101,14 +101,35 @@ empty_input)
     errors_say 'ulaz je prazan'
     ;;
 no_prices)
-    run 2 "$example"
+    # Without --cene the window program's stored price list is used; the
+    # first run anywhere creates it with the default prices, which are the
+    # example's.
+    export XDG_DATA_HOME=$tmp/data
+    run 0 "$example"
+    output_is "$expected"
+    [[ -s $tmp/data/kaldora/cenovnik.db ]] || fail "the default price list was not created"
+    # The same store, named.
+    run 0 --cenovnik "$tmp/data/kaldora/cenovnik.db" "$example"
+    output_is "$expected"
+    ;;
+price_list_missing)
+    run 2 --cenovnik "$tmp/nema.db" "$example"
     no_output
-    errors_say 'nedostaje opcija --cene'
+    errors_say "$tmp/nema.db"
+    [[ ! -e $tmp/nema.db ]] || fail "a named price list that was missing got created"
+    ;;
+price_list_corrupt)
+    printf 'nije baza\n' >"$tmp/lose.db"
+    cp "$tmp/lose.db" "$tmp/kopija"
+    run 2 --cenovnik "$tmp/lose.db" "$example"
+    no_output
+    errors_say "$tmp/lose.db"
+    cmp -s "$tmp/lose.db" "$tmp/kopija" || fail "the price-list file was changed"
     ;;
 unknown_option)
-    run 2 --cene "$prices" --cenovnik cenovnik.db "$example"
+    run 2 --cene "$prices" --cena 1 "$example"
     no_output
-    errors_say 'nepoznata opcija "--cenovnik"'
+    errors_say 'nepoznata opcija "--cena"'
     ;;
 two_files)
     run 2 --cene "$prices" "$example" "$example"

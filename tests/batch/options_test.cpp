@@ -16,6 +16,7 @@ struct ArgsCase {
     bool help;
     std::optional<std::string> prices;
     std::string inputPath;
+    std::optional<std::string> priceListPath = std::nullopt;
 };
 
 class CommandLineGood : public testing::TestWithParam<ArgsCase> {};
@@ -29,6 +30,7 @@ TEST_P(CommandLineGood, SortsTheArguments)
     EXPECT_EQ(command->help, c.help);
     EXPECT_EQ(command->prices, c.prices);
     EXPECT_EQ(command->inputPath, c.inputPath);
+    EXPECT_EQ(command->priceListPath, c.priceListPath);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -42,7 +44,10 @@ INSTANTIATE_TEST_SUITE_P(
         ArgsCase{"FileThenPrices", {"r.csv", "--cene", "1;2"}, false, "1;2", "r.csv"},
         ArgsCase{"PricesWithEquals", {"--cene=3,10;1,55", "-"}, false, "3,10;1,55", "-"},
         ArgsCase{"PricesLookLikeAnOption", {"--cene", "-1;2;3;4;5;6"}, false, "-1;2;3;4;5;6", ""},
-        ArgsCase{"EndOfOptions", {"--cene", "1", "--", "-racuni.csv"}, false, "1", "-racuni.csv"}),
+        ArgsCase{"EndOfOptions", {"--cene", "1", "--", "-racuni.csv"}, false, "1", "-racuni.csv"},
+        ArgsCase{"PriceListFile", {"--cenovnik", "c.db", "r.csv"}, false, std::nullopt, "r.csv",
+                 "c.db"},
+        ArgsCase{"PriceListWithEquals", {"--cenovnik=/x/c.db"}, false, std::nullopt, "", "/x/c.db"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct BadArgsCase {
@@ -66,7 +71,11 @@ INSTANTIATE_TEST_SUITE_P(
                     BadArgsCase{"UnknownShortOption", {"-x", "r.csv"}, "-x"},
                     BadArgsCase{"PricesWithoutValue", {"r.csv", "--cene"}, "--cene"},
                     BadArgsCase{"PricesTwice", {"--cene", "1", "--cene=2"}, "--cene"},
-                    BadArgsCase{"TwoFiles", {"a.csv", "b.csv"}, "b.csv"}),
+                    BadArgsCase{"TwoFiles", {"a.csv", "b.csv"}, "b.csv"},
+                    BadArgsCase{"PriceListWithoutValue", {"--cenovnik"}, "--cenovnik"},
+                    BadArgsCase{"PriceListTwice", {"--cenovnik=a", "--cenovnik", "b"}, "--cenovnik"},
+                    BadArgsCase{"PricesAndPriceList", {"--cene", "1", "--cenovnik", "a"},
+                                "--cenovnik"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CommandLine, HelpNamesEveryColumnAndExitCode)
