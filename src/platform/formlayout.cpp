@@ -1,10 +1,13 @@
 #include "formlayout.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 
 #include <algorithm>
@@ -28,22 +31,75 @@ const QStringList kFontFamilies = {QStringLiteral("MS Sans Serif"),
                                    QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
                                    QStringLiteral("Helvetica"), QStringLiteral("sans-serif")};
 
+// The stand-in face runs a little wider than the original in places (a
+// caption such as "UKUPNO:" in 9.75 points needs 59 of its label's 57
+// pixels). Such a caption is drawn condensed, in steps, rather than cut off;
+// its point size, weight and underlining stay.
+constexpr int kNarrowestStretch = 85;
+constexpr int kStretchStep = 1;
+
 const QDate kFirstPickerDate(1601, 1, 1);
 const QDate kLastPickerDate(9999, 12, 31);
 // Qt would take the month names of the user's locale, and drops "@latin"
 // from sr_RS@latin; numbers read the same in every locale.
 const QString kPickerFormat = QStringLiteral("dd.MM.yyyy");
 
+// A date picker that Tab and Shift+Tab leave at once, as every other control
+// does. QDateEdit would walk its day, month and year first; those are reached
+// with the arrow keys and the drop-down calendar instead.
+class DatePicker final : public QDateEdit {
+public:
+    using QDateEdit::QDateEdit;
+
+protected:
+    bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
+};
+
+// Where a frame's caption starts, and the gap left around it in the border.
+constexpr int kFrameCaptionIndent = 8;
+constexpr int kFrameCaptionGap = 2;
+
+// A frame drawn as the layout means it: an etched border whose top runs
+// through the middle of the caption, the caption on the frame's own
+// background, and the inside untinted. Fusion shades a group box's panel,
+// which would set the labels inside it off as light patches.
+class Frame final : public QGroupBox {
+public:
+    using QGroupBox::QGroupBox;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        const QFontMetrics metrics(font());
+        const QRect border = rect().adjusted(0, metrics.height() / 2, -1, -1);
+        painter.setPen(palette().color(QPalette::Dark));
+        painter.drawRect(border.adjusted(0, 0, -1, -1));
+        painter.setPen(palette().color(QPalette::Light));
+        painter.drawRect(border.adjusted(1, 1, 0, 0));
+
+        const int captionWidth = metrics.horizontalAdvance(title()) + 2 * kFrameCaptionGap;
+        const QRect caption(kFrameCaptionIndent, 0, captionWidth, metrics.height());
+        painter.fillRect(caption, palette().color(backgroundRole()));
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(caption, Qt::AlignCenter | Qt::TextSingleLine, title());
+    }
+};
+
 void setBackground(QWidget* w, Colour c)
 {
     if (c == Colour::Default) {
         return;
     }
+    // Only the roles the control paints its own background with: a palette
+    // is inherited, and a frame's colour must not reach the text boxes and
+    // combo boxes inside it.
     QPalette p = w->palette();
     const QColor colour = colourValue(c, w);
     p.setColor(QPalette::Window, colour);
-    p.setColor(QPalette::Base, colour);
-    p.setColor(QPalette::Button, colour);
+    if (qobject_cast<QLineEdit*>(w) != nullptr) {
+        p.setColor(QPalette::Base, colour);
+    }
     w->setPalette(p);
     w->setAutoFillBackground(true);
 }
@@ -58,7 +114,7 @@ QWidget* create(const ControlSpec& s, QWidget* parent)
     const QString caption = QString::fromUtf8(s.caption ? s.caption : "");
     switch (s.kind) {
     case ControlKind::Frame: {
-        auto* w = new QGroupBox(caption, parent);
+        auto* w = new Frame(caption, parent);
         w->setFocusPolicy(Qt::NoFocus);
         setBackground(w, s.background);
         return w;
@@ -83,10 +139,13 @@ QWidget* create(const ControlSpec& s, QWidget* parent)
         auto* w = new QComboBox(parent);
         w->setEditable(true);
         w->setInsertPolicy(QComboBox::NoInsert);
+        // The text part keeps exactly what the user types: no completion
+        // from the list slips an entry in.
+        w->setCompleter(nullptr);
         return w;
     }
     case ControlKind::DatePicker: {
-        auto* w = new QDateEdit(parent);
+        auto* w = new DatePicker(parent);
         w->setDateRange(kFirstPickerDate, kLastPickerDate);
         w->setDisplayFormat(kPickerFormat);
         w->setCalendarPopup(true);
@@ -127,6 +186,36 @@ QRect geometry(const ControlSpec& s)
     return QRect(x1, y1, std::max(x2 - x1, s.penWidth), std::max(y2 - y1, s.penWidth));
 }
 
+// A caption fits when it needs no more than the label's width and either
+// fits its height or stands on one line: a single line may be taller than a
+// label drawn for a bitmap face (18 points in 25 pixels), and the capitals
+// of these captions still show whole.
+bool captionFits(const QLabel* label, const QFont& font)
+{
+    const QFontMetrics metrics(font);
+    const QRect available(QPoint(0, 0), label->size());
+    const QRect needed = metrics.boundingRect(
+        available, static_cast<int>(label->alignment()) | Qt::TextWordWrap, label->text());
+    return needed.width() <= available.width() &&
+           (needed.height() <= available.height() || needed.height() <= metrics.lineSpacing());
+}
+
+void fitCaption(QLabel* label)
+{
+    if (label->text().isEmpty() || captionFits(label, label->font())) {
+        return;
+    }
+    QFont font = label->font();
+    for (int stretch = QFont::Unstretched - kStretchStep; stretch >= kNarrowestStretch;
+         stretch -= kStretchStep) {
+        font.setStretch(stretch);
+        if (captionFits(label, font)) {
+            label->setFont(font);
+            return;
+        }
+    }
+}
+
 } // namespace
 
 QRect twipsRect(int left, int top, int width, int height)
@@ -136,7 +225,9 @@ QRect twipsRect(int left, int top, int width, int height)
 
 QColor colourValue(Colour c, const QWidget* context)
 {
-    const QPalette& p = context->palette();
+    // System colours come from the platform's palette for this kind of
+    // control, never from a parent's palette that the layout has coloured.
+    const QPalette p = QApplication::palette(context);
     switch (c) {
     case Colour::Default:
     case Colour::InactiveCaptionText:
@@ -199,6 +290,9 @@ QHash<QString, QWidget*> buildControls(QWidget* client, std::span<const ControlS
         }
         w->setFont(layoutFont(s.font));
         w->setGeometry(geometry(s));
+        if (s.kind == ControlKind::Label) {
+            fitCaption(static_cast<QLabel*>(w));
+        }
         if (s.tabIndex >= 0) {
             w->setFocusPolicy(Qt::StrongFocus);
             tabOrder.emplace_back(s.tabIndex, w);

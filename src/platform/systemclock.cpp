@@ -1,0 +1,14 @@
+#include "systemclock.h"
+
+#include "dateconversion.h"
+
+#include <QDate>
+
+namespace kaldora::platform {
+
+std::chrono::sys_days SystemClock::today() const
+{
+    return toSysDays(QDate::currentDate());
+}
+
+} // namespace kaldora::platform

@@ -1,0 +1,164 @@
+// The window-system services: the message box, the clock, the date
+// conversion, twips and the locale's separator. The layout builder is tested
+// through the main window, whose table uses every kind of control.
+
+#include "dateconversion.h"
+#include "formlayout.h"
+#include "qtmessagebox.h"
+#include "systemclock.h"
+#include "systemlocale.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <chrono>
+#include <memory>
+
+using namespace kaldora::platform;
+
+namespace {
+
+constexpr int kModalLimitMs = 5000;
+
+// Closes a modal window that nobody answered in time, so that the test
+// fails instead of hanging. The guard ends with the test that holds it.
+std::unique_ptr<QTimer> modalGuard(bool* timedOut)
+{
+    auto timer = std::make_unique<QTimer>();
+    timer->setSingleShot(true);
+    QObject::connect(timer.get(), &QTimer::timeout, [timedOut] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            *timedOut = true;
+            modal->close();
+        }
+    });
+    timer->start(kModalLimitMs);
+    return timer;
+}
+
+std::chrono::sys_days civil(int y, unsigned m, unsigned d)
+{
+    return std::chrono::sys_days(std::chrono::year(y) / std::chrono::month(m) /
+                                 std::chrono::day(d));
+}
+
+} // namespace
+
+class PlatformTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // The real box: one OK button, no icon, modal for the whole application,
+    // with the caption and text it was given; OK closes it.
+    void messageBoxHasOneOkButtonAndNoIcon()
+    {
+        bool timedOut = false;
+        const auto guard = modalGuard(&timedOut);
+        QString caption, text;
+        QMessageBox::Icon icon = QMessageBox::Warning;
+        Qt::WindowModality modality = Qt::NonModal;
+        qsizetype buttons = 0;
+        QTimer::singleShot(0, qApp, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr) {
+                return;
+            }
+            caption = box->windowTitle();
+            text = box->text();
+            icon = box->icon();
+            modality = box->windowModality();
+            buttons = box->buttons().size();
+            QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+        });
+        QtMessageBox messages;
+        messages.show("NISTE UPISALI BROJ ILI PODATAK NIJE NUMERICKI!!!", "GRESKA");
+        QVERIFY(!timedOut);
+        QCOMPARE(caption, QStringLiteral("GRESKA"));
+        QCOMPARE(text, QStringLiteral("NISTE UPISALI BROJ ILI PODATAK NIJE NUMERICKI!!!"));
+        QCOMPARE(icon, QMessageBox::NoIcon);
+        QCOMPARE(modality, Qt::ApplicationModal);
+        QCOMPARE(buttons, qsizetype(1));
+    }
+
+    void messageBoxClosedByEscape()
+    {
+        bool timedOut = false;
+        const auto guard = modalGuard(&timedOut);
+        QTimer::singleShot(0, qApp, [] {
+            if (QWidget* box = QApplication::activeModalWidget()) {
+                QTest::keyClick(box, Qt::Key_Escape);
+            }
+        });
+        QtMessageBox().show("CENOVNIK JE IZMENJEN", "Obracun");
+        QVERIFY(!timedOut);
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+    }
+
+    void systemClockGivesTheLocalDate()
+    {
+        const QDate before = QDate::currentDate();
+        const auto today = SystemClock().today();
+        const QDate after = QDate::currentDate();
+        QVERIFY(today == toSysDays(before) || today == toSysDays(after));
+    }
+
+    void dateConversion_data()
+    {
+        QTest::addColumn<QDate>("date");
+        QTest::addColumn<int>("year");
+        QTest::addColumn<int>("month");
+        QTest::addColumn<int>("day");
+        QTest::newRow("epoch") << QDate(1970, 1, 1) << 1970 << 1 << 1;
+        QTest::newRow("first picker date") << QDate(1601, 1, 1) << 1601 << 1 << 1;
+        QTest::newRow("last picker date") << QDate(9999, 12, 31) << 9999 << 12 << 31;
+        QTest::newRow("leap day") << QDate(2024, 2, 29) << 2024 << 2 << 29;
+    }
+    void dateConversion()
+    {
+        QFETCH(QDate, date);
+        QFETCH(int, year);
+        QFETCH(int, month);
+        QFETCH(int, day);
+        const auto expected = civil(year, unsigned(month), unsigned(day));
+        QCOMPARE(toSysDays(date).time_since_epoch().count(), expected.time_since_epoch().count());
+        QCOMPARE(toQDate(expected), date);
+    }
+
+    void twipsToPixels_data()
+    {
+        QTest::addColumn<int>("twips");
+        QTest::addColumn<int>("pixels");
+        QTest::newRow("zero") << 0 << 0;
+        QTest::newRow("under half a pixel") << 7 << 0;
+        QTest::newRow("half a pixel and more") << 8 << 1;
+        QTest::newRow("one pixel") << 15 << 1;
+        QTest::newRow("client width") << 15675 << 1045;
+        QTest::newRow("client height") << 10515 << 701;
+        QTest::newRow("negative, under half") << -7 << 0;
+        QTest::newRow("negative, half and more") << -8 << -1;
+    }
+    void twipsToPixels()
+    {
+        QFETCH(int, twips);
+        QFETCH(int, pixels);
+        QCOMPARE(toPixels(twips), pixels);
+    }
+
+    // Run with LC_ALL set by the test list; without an expectation the
+    // environment is whatever the caller has, and there is nothing to check.
+    void decimalSeparatorFollowsTheLocale()
+    {
+        const QByteArray expected = qgetenv("KALDORA_EXPECTED_SEPARATOR");
+        if (expected.isEmpty()) {
+            QSKIP("no locale chosen for this run");
+        }
+        QCOMPARE(systemDecimalSeparator(), expected.at(0));
+    }
+};
+
+QTEST_MAIN(PlatformTest)
+
+#include "tst_platform.moc"
