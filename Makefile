@@ -16,7 +16,7 @@ build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	$(BUILD)/src/batch/kaldora-obracun --cene "3,10;1,55;4,65;2,33;9,30;4,65" examples/racuni.csv
+	$(BUILD)/src/app/kaldora
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)

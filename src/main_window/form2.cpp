@@ -1,0 +1,150 @@
+#include "form2.h"
+
+#include "form2layout.h"
+#include "form2sheet.h"
+#include "formlayout.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+
+namespace kaldora::main_window {
+
+namespace {
+
+const QString kCaption = QStringLiteral("KALDORA");
+
+// Lists of the two combo boxes, in the order shown, and their first texts.
+const QStringList kMeterTypes = {QStringLiteral("MONOFAZNO"), QStringLiteral("TROFAZNO")};
+const QString kInitialMeterType = QStringLiteral("TROFAZNO");
+const QStringList kAmperages = {QStringLiteral("25A")};
+const QString kInitialAmperage = QStringLiteral("25A");
+
+// The previous reading is taken to lie one month back.
+constexpr std::chrono::days kDefaultPeriod{30};
+
+// The key of the control that has the focus when the window opens.
+const QString kFirstFocus = QStringLiteral("Text22");
+
+template <typename W> W* controlAs(const QHash<QString, QWidget*>& controls, const char* name)
+{
+    return qobject_cast<W*>(controls.value(QString::fromLatin1(name)));
+}
+
+// The initial text is one of the entries, and that entry is the current one,
+// so that the arrow keys and the dropped-down list start from it.
+void fillCombo(QComboBox* combo, const QStringList& entries, const QString& initial)
+{
+    combo->addItems(entries);
+    combo->setCurrentIndex(static_cast<int>(entries.indexOf(initial)));
+}
+
+} // namespace
+
+Form2::Form2(const Services& services, QWidget* parent)
+    : QMainWindow(parent)
+    , m_clock(services.clock)
+    , m_numbers(services.decimalSeparator)
+    , m_notice(services.messages)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(kCaption);
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    QPalette palette = client->palette();
+    palette.setColor(QPalette::Window,
+                     platform::colourValue(platform::Colour::InactiveCaptionText, client));
+    client->setPalette(palette);
+    client->setAutoFillBackground(true);
+    setCentralWidget(client);
+    m_controls = platform::buildControls(client, form2Controls());
+
+    fillCombo(controlAs<QComboBox>(m_controls, "Combo1"), kMeterTypes, kInitialMeterType);
+    fillCombo(controlAs<QComboBox>(m_controls, "Combo2"), kAmperages, kInitialAmperage);
+
+    createMenus();
+    m_sheet = std::make_unique<Form2Sheet>(m_controls);
+    m_obracun = std::make_unique<billing::Obracun>(*m_sheet, m_numbers, m_notice);
+    connectCommands();
+
+    // The client area has its size from the layout; the menu bar comes on top.
+    const QSize clientSize(platform::toPixels(kClientWidthTwips),
+                           platform::toPixels(kClientHeightTwips));
+    resize(clientSize.width(), clientSize.height() + menuBar()->sizeHint().height());
+    m_controls.value(kFirstFocus)->setFocus(Qt::OtherFocusReason);
+}
+
+Form2::~Form2() = default;
+
+void Form2::createMenus()
+{
+    QMenu* menu = nullptr;
+    for (const MenuItemSpec& spec : form2Menus()) {
+        const QString menuName = QString::fromLatin1(spec.menuName);
+        if (menu == nullptr || menu->objectName() != menuName) {
+            menu = menuBar()->addMenu(QString::fromUtf8(spec.menuCaption));
+            menu->setObjectName(menuName);
+        }
+        QAction* item = menu->addAction(QString::fromUtf8(spec.caption));
+        item->setObjectName(QString::fromLatin1(spec.name));
+        m_menuItems.insert(item->objectName(), item);
+    }
+}
+
+void Form2::connectCommands()
+{
+    // The menu items OBRACUNAJ and IZLAZ do what the buttons of the same
+    // captions do. OBAVESTENJE has no command.
+    connect(controlAs<QPushButton>(m_controls, "Command1"), &QPushButton::clicked, this,
+            &Form2::obracunaj);
+    connect(m_menuItems.value(QStringLiteral("DRU")), &QAction::triggered, this, &Form2::obracunaj);
+    connect(controlAs<QPushButton>(m_controls, "Command2"), &QPushButton::clicked, this,
+            &QWidget::close);
+    connect(m_menuItems.value(QStringLiteral("I")), &QAction::triggered, this, &QWidget::close);
+
+    // Only a pick from the list is echoed; typing into the edit part is not
+    // a pick, and QComboBox reports typing through other signals.
+    auto* combo1 = controlAs<QComboBox>(m_controls, "Combo1");
+    auto* combo2 = controlAs<QComboBox>(m_controls, "Combo2");
+    auto* label18 = controlAs<QLabel>(m_controls, "Label18");
+    auto* label19 = controlAs<QLabel>(m_controls, "Label19");
+    connect(combo1, &QComboBox::activated, this, [=, this] { echoPick(combo1, label18); });
+    connect(combo2, &QComboBox::activated, this, [=, this] { echoPick(combo2, label19); });
+}
+
+void Form2::startUp()
+{
+    m_sheet->setDate(billing::DateField::DTPicker1, m_clock.today());
+    m_sheet->setDate(billing::DateField::DTPicker2, m_clock.today() - kDefaultPeriod);
+}
+
+void Form2::obracunaj()
+{
+    m_obracun->run();
+}
+
+void Form2::echoPick(QComboBox* combo, QLabel* label)
+{
+    label->setText(combo->currentText());
+}
+
+billing::BillSheet& Form2::sheet()
+{
+    return *m_sheet;
+}
+
+QWidget* Form2::control(const QString& key) const
+{
+    return m_controls.value(key);
+}
+
+QAction* Form2::menuItem(const QString& name) const
+{
+    return m_menuItems.value(name);
+}
+
+} // namespace kaldora::main_window

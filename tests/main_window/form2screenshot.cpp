@@ -1,0 +1,72 @@
+// Draws the main window as a user sees it after one calculation and saves the
+// picture: form2_screenshot <file.png>. Run it on a real display or Xvfb.
+
+#include "qtmessagebox.h"
+#include "windows.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTest>
+
+#include <chrono>
+#include <cstdio>
+
+namespace {
+
+class MarchClock final : public kaldora::platform::Clock {
+public:
+    std::chrono::sys_days today() const override
+    {
+        using namespace std::chrono;
+        return sys_days(year(2025) / March / 31);
+    }
+};
+
+void type(kaldora::main_window::Form2* form, int number, const QString& keys)
+{
+    auto* box = qobject_cast<QLineEdit*>(form->control(QStringLiteral("Text%1").arg(number)));
+    box->setFocus();
+    QTest::keyClicks(box, keys);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: form2_screenshot <file.png>\n");
+        return 2;
+    }
+    MarchClock clock;
+    kaldora::platform::QtMessageBox messages;
+    kaldora::main_window::Windows windows({clock, messages, ','});
+    auto* form = windows.form2();
+    form->show();
+    if (!QTest::qWaitForWindowExposed(form)) {
+        std::fprintf(stderr, "the window did not appear\n");
+        return 1;
+    }
+    const QStringList prices = {"3,10", "1,55", "4,65", "2,33", "9,30", "4,65"};
+    for (int i = 0; i < prices.size(); ++i) {
+        type(form, 11 + i, prices[i]);
+    }
+    type(form, 1, "1500");
+    type(form, 2, "500");
+    type(form, 4, "0");
+    type(form, 5, "0");
+    auto* meter = qobject_cast<QComboBox*>(form->control(QStringLiteral("Combo1")));
+    meter->setFocus();
+    QTest::keyClick(meter, Qt::Key_Up);
+    QTest::mouseClick(form->control(QStringLiteral("Command1")), Qt::LeftButton);
+    QTest::qWait(200);
+
+    if (!form->grab().save(QString::fromLocal8Bit(argv[1]))) {
+        std::fprintf(stderr, "cannot write %s\n", argv[1]);
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,154 @@
+// The window owner: one instance per window, a fresh one after unloading, and
+// the end of the application when no window is left on screen.
+
+#include "form2harness.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+
+using kaldora::tests::day;
+using kaldora::tests::FixedClock;
+using kaldora::tests::ModalWatchdog;
+using kaldora::tests::RecordingMessageBox;
+
+namespace {
+
+// Ends a nested run of the application that did not end by itself.
+constexpr int kRunLimitMs = 5000;
+constexpr int kRunAborted = 99;
+// When the test closes the other window, if the application still runs.
+constexpr int kOtherWindowCloseMs = 200;
+
+} // namespace
+
+class WindowsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { m_watchdog = std::make_unique<ModalWatchdog>(); }
+    void cleanup()
+    {
+        QVERIFY2(m_watchdog->caught().isEmpty(), qPrintable(m_watchdog->caught().join(", ")));
+        m_watchdog.reset();
+        kaldora::tests::flushDeletions();
+    }
+
+    void oneMainWindowAtATime()
+    {
+        FixedClock clock({day(2025, 1, 15)});
+        RecordingMessageBox messages;
+        kaldora::main_window::Windows windows({clock, messages, ','});
+        QPointer<kaldora::main_window::Form2> first = windows.form2();
+        QCOMPARE(windows.form2(), first.data());
+        QCOMPARE(clock.reads(), 2);
+        qobject_cast<QLineEdit*>(first->control("Text1"))->setText("1500");
+
+        first->close();
+        kaldora::tests::flushDeletions();
+        QVERIFY(first.isNull());
+        auto* second = windows.form2();
+        QVERIFY(second != nullptr);
+        QVERIFY(qobject_cast<QLineEdit*>(second->control("Text1"))->text().isEmpty());
+        QCOMPARE(clock.reads(), 4);
+    }
+
+    // A window that is loaded but hidden goes with the main window; one on
+    // screen stays usable.
+    void hiddenWindowsGoWithTheMainWindow()
+    {
+        FixedClock clock({day(2025, 1, 15)});
+        RecordingMessageBox messages;
+        kaldora::main_window::Windows windows({clock, messages, ','});
+        QPointer<QWidget> hidden = new QWidget;
+        QPointer<QWidget> shown = new QWidget;
+        windows.adopt(hidden);
+        windows.adopt(shown);
+        shown->show();
+        windows.form2()->show();
+        windows.form2()->close();
+        kaldora::tests::flushDeletions();
+        QVERIFY(hidden.isNull());
+        QVERIFY(!shown.isNull());
+        QVERIFY(shown->isVisible());
+        shown->close();
+        kaldora::tests::flushDeletions();
+        QVERIFY(shown.isNull());
+    }
+
+    void ownerDestroysWhatIsLeft()
+    {
+        QPointer<QWidget> form;
+        QPointer<QWidget> other = new QWidget;
+        {
+            FixedClock clock({day(2025, 1, 15)});
+            RecordingMessageBox messages;
+            kaldora::main_window::Windows windows({clock, messages, ','});
+            form = windows.form2();
+            windows.adopt(other);
+        }
+        QVERIFY(form.isNull());
+        QVERIFY(other.isNull());
+    }
+
+    // The application's event loop ends when the main window is closed while
+    // another window is loaded but hidden (as the price list is after the
+    // start), and not while another window is still on screen.
+    void applicationEndsWithTheLastWindowOnScreen_data()
+    {
+        QTest::addColumn<bool>("otherOnScreen");
+        QTest::newRow("other window hidden") << false;
+        QTest::newRow("other window on screen") << true;
+    }
+    void applicationEndsWithTheLastWindowOnScreen()
+    {
+        QFETCH(bool, otherOnScreen);
+        QVERIFY(QApplication::quitOnLastWindowClosed());
+        FixedClock clock({day(2025, 1, 15)});
+        RecordingMessageBox messages;
+        kaldora::main_window::Windows windows({clock, messages, ','});
+        QPointer<QWidget> other = new QWidget;
+        windows.adopt(other);
+        if (otherOnScreen) {
+            other->show();
+        }
+        windows.form2()->show();
+
+        // Timers on the stack: none of them may fire into a later test.
+        bool runningAfterMainWindow = false;
+        QTimer closeMainWindow;
+        closeMainWindow.setSingleShot(true);
+        connect(&closeMainWindow, &QTimer::timeout, [&] { windows.form2()->close(); });
+        QTimer closeOther;
+        closeOther.setSingleShot(true);
+        connect(&closeOther, &QTimer::timeout, [&] {
+            runningAfterMainWindow = true;
+            if (!other.isNull()) {
+                other->close();
+            }
+        });
+        QTimer limit;
+        limit.setSingleShot(true);
+        connect(&limit, &QTimer::timeout, [] { QCoreApplication::exit(kRunAborted); });
+        closeMainWindow.start(0);
+        closeOther.start(kOtherWindowCloseMs);
+        limit.start(kRunLimitMs);
+        QCOMPARE(QApplication::exec(), 0);
+        QCOMPARE(runningAfterMainWindow, otherOnScreen);
+        kaldora::tests::flushDeletions();
+        QVERIFY(other.isNull());
+    }
+
+private:
+    std::unique_ptr<ModalWatchdog> m_watchdog;
+};
+
+int runWindowsTest(int argc, char** argv)
+{
+    WindowsTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_windows.moc"
