@@ -69,6 +69,7 @@ public:
     virtual void focus(Field f) = 0;
 
     void setQuantityListener(QuantityListener* listener) { m_listener = listener; }
+    QuantityListener* quantityListener() const { return m_listener; }
 
     // For a window whose user has typed into a quantity field.
     void notifyQuantityChanged(Field f);

@@ -1,7 +1,10 @@
 #include "numbertext.h"
 
+#include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -43,16 +46,104 @@ void readScientific(const char* first, const char* last, Decimal& out)
     }
 }
 
+// M x 10^19 needs 117 bits. GCC and Clang, which build this program for
+// Linux and Windows alike, have a 128-bit integer; __extension__ says that
+// its use is deliberate.
+__extension__ typedef unsigned __int128 Uint128;
+
+// 10^0 to 10^19, every power of ten that fits in 64 bits.
+constexpr auto kPowersOfTen = [] {
+    std::array<std::uint64_t, 20> powers{};
+    powers[0] = 1;
+    for (std::size_t i = 1; i < powers.size(); ++i) {
+        powers[i] = powers[i - 1] * 10;
+    }
+    return powers;
+}();
+constexpr int kLargestPowerOfTen = 19;
+constexpr std::uint64_t kFifteenDigitsLow = kPowersOfTen[kSignificantDigits - 1];
+constexpr std::uint64_t kFifteenDigitsHigh = kPowersOfTen[kSignificantDigits];
+
+constexpr int kFractionBits = 52;
+constexpr int kExponentBias = 1023;
+constexpr std::uint64_t kFractionMask = (std::uint64_t{1} << kFractionBits) - 1;
+constexpr double kLog10Of2 = 0.30102999566398120;
+
+// Sets out to the digits of q x 10^-decimals, q having 15 or 16 digits.
+// Most numbers on a bill have only a few of them, so the trailing zeros go
+// first, in halving steps, and only the rest is written out.
+void fromScaledInteger(std::uint64_t q, int decimals, Decimal& out)
+{
+    int zeros = 0;
+    for (int step : {8, 4, 2, 1}) {
+        if (q % kPowersOfTen[step] == 0) {
+            q /= kPowersOfTen[step];
+            zeros += step;
+        }
+    }
+    const auto r = std::to_chars(out.digits, out.digits + sizeof out.digits, q);
+    out.count = static_cast<int>(r.ptr - out.digits);
+    out.exp10 = out.count + zeros - 1 - decimals;
+}
+
+// The 15 significant digits of a positive double without formatting it.
+// The double is M x 2^E with a 53-bit M; shifting the decimal point p places
+// gives M x 10^p / 2^-E, exact in 128 bits, and the bits shifted out round
+// the last digit to nearest, a tie to the even digit, as to_chars rounds.
+// Covers the numbers of a bill, from 1E-5 up to 1E15 (p from 0 to 19);
+// returns false for the rest.
+bool exactDigits(double magnitude, Decimal& out)
+{
+    const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+    const int biased = static_cast<int>(bits >> kFractionBits);
+    const int binaryExponent = biased - kExponentBias - kFractionBits;
+    if (biased == 0 || binaryExponent >= 0) {
+        return false;
+    }
+    const std::uint64_t mantissa = (bits & kFractionMask) | (kFractionMask + 1);
+    const int shift = -binaryExponent;
+    // The decimal exponent of the first digit is this estimate or one more.
+    int exponent = static_cast<int>(std::floor((binaryExponent + kFractionBits) * kLog10Of2));
+    for (int attempt = 0; attempt < 2; ++attempt, ++exponent) {
+        const int p = kSignificantDigits - 1 - exponent;
+        if (p < 0 || p > kLargestPowerOfTen) {
+            return false;
+        }
+        const Uint128 scaled = static_cast<Uint128>(mantissa) * kPowersOfTen[p];
+        const Uint128 whole = scaled >> shift;
+        if (whole < kFifteenDigitsLow) {
+            return false;
+        }
+        if (whole >= kFifteenDigitsHigh) {
+            continue;
+        }
+        auto q = static_cast<std::uint64_t>(whole);
+        const Uint128 half = static_cast<Uint128>(1) << (shift - 1);
+        const Uint128 rest = scaled & ((half << 1) - 1);
+        if (rest > half || (rest == half && (q & 1) != 0)) {
+            ++q;
+        }
+        fromScaledInteger(q, p, out);
+        return true;
+    }
+    return false;
+}
+
 Decimal toDecimal(double value)
 {
     Decimal d;
     if (value == 0.0) {
         return d;
     }
+    d.negative = std::signbit(value);
+    if (exactDigits(std::fabs(value), d)) {
+        return d;
+    }
+    // Far out of the range of a bill. The shortest text that reads back as
+    // the same double: when it has at most 15 digits it is also the double
+    // rounded to 15 digits, but for the tiniest doubles, which have fewer
+    // bits, it is shorter still ("5E-324").
     char buf[64];
-    // The shortest text that reads back as the same double: when it has at
-    // most 15 digits it is also the double rounded to 15 digits, since a
-    // double's spacing is far below half a unit of the 15th digit.
     auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
     readScientific(buf, r.ptr, d);
     if (d.count > kSignificantDigits) {
@@ -62,6 +153,20 @@ Decimal toDecimal(double value)
     }
     return d;
 }
+
+// 10^0 to 10^22, the powers of ten that a double holds exactly.
+constexpr auto kExactPowersOfTen = [] {
+    std::array<double, 23> powers{};
+    powers[0] = 1;
+    for (std::size_t i = 1; i < powers.size(); ++i) {
+        powers[i] = powers[i - 1] * 10;
+    }
+    return powers;
+}();
+constexpr int kLargestExactPower = 22;
+// An exponent of more digits than this is left to from_chars; it cannot
+// overflow the integer that gathers it.
+constexpr int kShortExponentDigits = 4;
 
 void appendZeros(NumberBuffer& out, int n)
 {
@@ -98,7 +203,8 @@ std::optional<double> NumberText::parse(std::string_view text) const
     }
 
     // Check the shape first: std::from_chars alone would take "inf", "nan",
-    // hexadecimal digits and a partial text.
+    // hexadecimal digits and a partial text. On the way, gather the digits
+    // into an integer for the short texts that need no from_chars.
     std::size_t i = begin;
     const bool negative = i < end && text[i] == '-';
     if (i < end && (text[i] == '-' || text[i] == '+')) {
@@ -107,10 +213,22 @@ std::optional<double> NumberText::parse(std::string_view text) const
     const std::size_t numberStart = i;
     std::size_t separatorAt = std::string_view::npos;
     int digits = 0;
+    // The digits as one integer while they number at most 15, leading zeros
+    // not counted.
+    std::uint64_t mantissa = 0;
+    bool shortMantissa = true;
+    int scale = 0;
     for (; i < end; ++i) {
-        if (isDigit(text[i])) {
+        const char c = text[i];
+        if (isDigit(c)) {
             ++digits;
-        } else if (text[i] == m_separator && separatorAt == std::string_view::npos) {
+            if (mantissa < kFifteenDigitsLow) {
+                mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+            } else {
+                shortMantissa = false;
+            }
+            scale -= separatorAt != std::string_view::npos;
+        } else if (c == m_separator && separatorAt == std::string_view::npos) {
             separatorAt = i;
         } else {
             break;
@@ -119,21 +237,40 @@ std::optional<double> NumberText::parse(std::string_view text) const
     if (digits == 0) {
         return std::nullopt;
     }
+    bool shortExponent = true;
     if (i < end && (text[i] == 'e' || text[i] == 'E')) {
         ++i;
+        const bool negativeExponent = i < end && text[i] == '-';
         if (i < end && (text[i] == '+' || text[i] == '-')) {
             ++i;
         }
         const std::size_t exponentStart = i;
-        while (i < end && isDigit(text[i])) {
-            ++i;
+        int exponent = 0;
+        for (; i < end && isDigit(text[i]); ++i) {
+            if (i - exponentStart < kShortExponentDigits) {
+                exponent = exponent * 10 + (text[i] - '0');
+            } else {
+                shortExponent = false;
+            }
         }
         if (i == exponentStart) {
             return std::nullopt;
         }
+        scale += negativeExponent ? -exponent : exponent;
     }
     if (i != end) {
         return std::nullopt;
+    }
+
+    // Up to 15 digits are an exact integer, and 10^22 is the largest exact
+    // power of ten: one multiplication or division of the two rounds the
+    // true value correctly, which is all from_chars would do.
+    if (shortMantissa && shortExponent && scale >= -kLargestExactPower &&
+        scale <= kLargestExactPower) {
+        const auto m = static_cast<double>(mantissa);
+        const double value =
+            scale >= 0 ? m * kExactPowersOfTen[scale] : m / kExactPowersOfTen[-scale];
+        return negative ? -value : value;
     }
 
     // from_chars wants a period and no plus sign: copy the number part with
@@ -233,13 +370,11 @@ NumberBuffer NumberText::rounded(double value, int decimals) const
                 --i;
             }
             if (i < 0) {
-                // 9.99 -> 10.0, or nothing kept at all -> one unit.
+                // 9,99 becomes 10,0; with nothing kept (keep 0) this is one
+                // unit of the last decimal, 10^-decimals.
                 d.digits[0] = '1';
                 d.count = 1;
                 d.exp10 += 1;
-                if (keep <= 0) {
-                    d.exp10 = -decimals;
-                }
             } else {
                 ++d.digits[i];
                 d.count = i + 1;

@@ -44,7 +44,13 @@ Obracun::Obracun(BillSheet& sheet, const NumberText& numbers, Notice& notice)
     m_sheet.setQuantityListener(this);
 }
 
-Obracun::~Obracun() { m_sheet.setQuantityListener(nullptr); }
+Obracun::~Obracun()
+{
+    // A calculation attached to the sheet after this one keeps listening.
+    if (m_sheet.quantityListener() == this) {
+        m_sheet.setQuantityListener(nullptr);
+    }
+}
 
 std::optional<double> Obracun::number(Field f) const { return m_numbers.parse(m_sheet.text(f)); }
 
