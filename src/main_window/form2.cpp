@@ -137,6 +137,13 @@ billing::BillSheet& Form2::sheet()
     return *m_sheet;
 }
 
+void Form2::setPriceTexts(const price_list::PriceTexts& texts)
+{
+    for (std::size_t row = 0; row < texts.size(); ++row) {
+        m_sheet->setText(billing::kPriceFields[row], texts[row].toStdString());
+    }
+}
+
 QWidget* Form2::control(const QString& key) const
 {
     return m_controls.value(key);

@@ -5,6 +5,7 @@
 #include "noticebox.h"
 #include "numbertext.h"
 #include "obracun.h"
+#include "pricetarget.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -25,7 +26,7 @@ class Form2Sheet;
 // controls (laid out from the form2Controls() table), the sheet adapter over
 // them and the calculation's working values, which live exactly as long as
 // the window. Closing it, by "IZLAZ" or from the title bar, destroys it.
-class Form2 final : public QMainWindow {
+class Form2 final : public QMainWindow, public price_list::PriceTarget {
     Q_OBJECT
 
 public:
@@ -48,6 +49,10 @@ public:
     // The fields the calculation works on; also the way other windows write
     // the six prices.
     billing::BillSheet& sheet();
+
+    // The price transfer: the six texts go into Text11..Text16 unchanged.
+    // The price fields have no reaction, so no amount is recomputed.
+    void setPriceTexts(const price_list::PriceTexts& texts) override;
 
     // A control by name ("Text23"), or "Label20(3)" for an element of the
     // Label20 array; null for an unknown name.

@@ -1,12 +1,17 @@
 #include "windows.h"
 
+#include <QAction>
+
 #include <algorithm>
 
 namespace kaldora::main_window {
 
-Windows::Windows(const Form2::Services& services, QObject* parent)
+Windows::Windows(const Form2::Services& services, const platform::OsServices& os,
+                 const QString& priceListPath, QObject* parent)
     : QObject(parent)
     , m_services(services)
+    , m_priceListPath(priceListPath)
+    , m_about(os, services.messages)
 {
 }
 
@@ -23,14 +28,48 @@ Form2* Windows::form2()
         m_form2 = new Form2(m_services);
         adopt(m_form2);
         connect(m_form2, &QObject::destroyed, this, &Windows::mainWindowGone);
+        connect(m_form2->menuItem(QStringLiteral("CEN")), &QAction::triggered, this,
+                &Windows::showPriceList);
+        connect(m_form2->menuItem(QStringLiteral("TRECE")), &QAction::triggered, this,
+                &Windows::showAbout);
+        // The prices come straight from the store, as the price-list window
+        // would show them, so no hidden price-list window is left loaded.
+        m_form2->setPriceTexts(price_list::Form1::storedPriceTexts(
+            m_services.messages, m_priceListPath, m_services.decimalSeparator));
         m_form2->startUp();
     }
     return m_form2;
 }
 
+price_list::Form1* Windows::showPriceList()
+{
+    if (m_form1.isNull()) {
+        m_form1 = new price_list::Form1(m_services.messages, m_priceListPath,
+                                        m_services.decimalSeparator);
+        adopt(m_form1);
+        if (!m_form2.isNull()) {
+            m_form1->setPriceTarget(m_form2.data());
+        }
+    }
+    m_form1->show();
+    m_form1->raise();
+    m_form1->activateWindow();
+    return m_form1;
+}
+
+about::frmAbout* Windows::showAbout()
+{
+    about::frmAbout& dialog = m_about.show();
+    adopt(&dialog);
+    return &dialog;
+}
+
 void Windows::adopt(QWidget* window)
 {
     std::erase_if(m_windows, [](const QPointer<QWidget>& w) { return w.isNull(); });
+    if (std::find(m_windows.begin(), m_windows.end(), window) != m_windows.end()) {
+        return;
+    }
     window->setAttribute(Qt::WA_DeleteOnClose);
     m_windows.emplace_back(window);
 }

@@ -1,9 +1,14 @@
 #pragma once
 
+#include "aboutowner.h"
+#include "form1.h"
 #include "form2.h"
+#include "osservices.h"
+#include "pricelistfile.h"
 
 #include <QObject>
 #include <QPointer>
+#include <QString>
 
 #include <vector>
 
@@ -22,14 +27,30 @@ class Windows final : public QObject {
     Q_OBJECT
 
 public:
-    explicit Windows(const Form2::Services& services, QObject* parent = nullptr);
+    // The price list is kept at `priceListPath`; the about dialog finds the
+    // system information tool through `os`.
+    explicit Windows(const Form2::Services& services,
+                     const platform::OsServices& os = platform::systemServices(),
+                     const QString& priceListPath = price_list::PriceListFile::defaultPath(),
+                     QObject* parent = nullptr);
     ~Windows() override;
     Windows(const Windows&) = delete;
     Windows& operator=(const Windows&) = delete;
 
     // The main window, created and started up (its load reaction) on first
-    // use; not shown.
+    // use; not shown. Its start-up takes the six prices the price-list
+    // window would show, then sets the two dates.
     Form2* form2();
+
+    // "PROMENI CENOVNIK": the price-list window, loaded afresh from the store
+    // if it is not loaded, shown modeless and brought to the front.
+    price_list::Form1* showPriceList();
+    price_list::Form1* priceList() const { return m_form1.data(); }
+
+    // "O PROGRAMU": the about dialog, loaded if it is not, shown modeless and
+    // brought to the front.
+    about::frmAbout* showAbout();
+    about::frmAbout* aboutDialog() const { return m_about.current(); }
 
     // Takes a window into the owner's care: it is destroyed when closed,
     // closed with the main window while it is hidden, and destroyed with the
@@ -40,7 +61,10 @@ private:
     void mainWindowGone(QObject* mainWindow);
 
     Form2::Services m_services;
+    QString m_priceListPath;
     QPointer<Form2> m_form2;
+    QPointer<price_list::Form1> m_form1;
+    about::AboutOwner m_about;
     std::vector<QPointer<QWidget>> m_windows;
 };
 

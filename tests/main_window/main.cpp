@@ -10,6 +10,7 @@
 int runForm2LayoutTest(int argc, char** argv);
 int runForm2CommandsTest(int argc, char** argv);
 int runWindowsTest(int argc, char** argv);
+int runWindowWiringTest(int argc, char** argv);
 
 int main(int argc, char* argv[])
 {
@@ -20,7 +21,8 @@ int main(int argc, char* argv[])
     };
     const Suite suites[] = {{"Form2Layout", runForm2LayoutTest},
                             {"Form2Commands", runForm2CommandsTest},
-                            {"Windows", runWindowsTest}};
+                            {"Windows", runWindowsTest},
+                            {"WindowWiring", runWindowWiringTest}};
 
     std::vector<char*> args(argv, argv + argc);
     const char* only = nullptr;

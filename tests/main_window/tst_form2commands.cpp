@@ -106,11 +106,14 @@ private slots:
         QCOMPARE(qobject_cast<QDateEdit*>(form->control("DTPicker1"))->text(), newDate);
         QCOMPARE(qobject_cast<QDateEdit*>(form->control("DTPicker2"))->text(), previousDate);
         QCOMPARE(fixed.reads(), 2);
-        // Nothing is calculated at start: every box stays empty.
+        // Nothing is calculated at start: every box but the six prices stays
+        // empty.
         for (int n = 1; n <= 32; ++n) {
-            QVERIFY(qobject_cast<QLineEdit*>(form->control(QString("Text%1").arg(n)))
-                        ->text()
-                        .isEmpty());
+            const bool price = n >= 11 && n <= 16;
+            QCOMPARE(qobject_cast<QLineEdit*>(form->control(QString("Text%1").arg(n)))
+                         ->text()
+                         .isEmpty(),
+                     !price);
         }
     }
 
@@ -347,7 +350,8 @@ private slots:
         auto* again = h.windows().form2();
         QVERIFY(again != nullptr);
         QVERIFY(qobject_cast<QLineEdit*>(again->control("Text28"))->text().isEmpty());
-        QVERIFY(qobject_cast<QLineEdit*>(again->control("Text11"))->text().isEmpty());
+        // The typed prices are gone; the stored ones are back.
+        QCOMPARE(qobject_cast<QLineEdit*>(again->control("Text11"))->text(), QStringLiteral("3,1"));
         QCOMPARE(again->sheet().date(kaldora::billing::DateField::DTPicker1), day(2025, 1, 15));
         QCOMPARE(again, h.windows().form2());
     }
