@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
@@ -206,8 +207,15 @@ void fitCaption(QLabel* label)
         return;
     }
     QFont font = label->font();
-    for (int stretch = QFont::Unstretched - kStretchStep; stretch >= kNarrowestStretch;
-         stretch -= kStretchStep) {
+    // Start from the stretch the width ratio suggests, then narrow further
+    // until the caption fits; wrapping can need a little more.
+    const QFontMetrics metrics(font);
+    const int widest = metrics.horizontalAdvance(label->text());
+    int first = QFont::Unstretched - kStretchStep;
+    if (!label->wordWrap() || !label->text().contains(QLatin1Char(' '))) {
+        first = std::min(first, QFont::Unstretched * label->width() / std::max(widest, 1));
+    }
+    for (int stretch = first; stretch >= kNarrowestStretch; stretch -= kStretchStep) {
         font.setStretch(stretch);
         if (captionFits(label, font)) {
             label->setFont(font);
@@ -262,10 +270,31 @@ QString controlKey(const ControlSpec& spec)
     return spec.index < 0 ? name : QStringLiteral("%1(%2)").arg(name).arg(spec.index);
 }
 
+// The first face of the list that the system has, looked up once: naming
+// faces the system lacks on every font would make each new size search for
+// a substitute again.
+const QString& layoutFamily()
+{
+    static const QString family = [] {
+        const QStringList available = QFontDatabase::families();
+        for (const QString& candidate : kFontFamilies) {
+            if (available.contains(candidate, Qt::CaseInsensitive)) {
+                return candidate;
+            }
+        }
+        return QString();
+    }();
+    return family;
+}
+
 QFont layoutFont(const FontSpec& spec)
 {
     QFont f;
-    f.setFamilies(kFontFamilies);
+    if (layoutFamily().isEmpty()) {
+        f.setFamilies(kFontFamilies);
+    } else {
+        f.setFamily(layoutFamily());
+    }
     f.setStyleHint(QFont::SansSerif);
     f.setPointSizeF(spec.points);
     f.setWeight(spec.bold ? QFont::Bold : QFont::Normal);

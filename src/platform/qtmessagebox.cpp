@@ -1,6 +1,8 @@
 #include "qtmessagebox.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 
 namespace kaldora::platform {
@@ -19,6 +21,10 @@ void QtMessageBox::show(std::string_view text, std::string_view caption)
     QMessageBox box(QMessageBox::NoIcon, fromUtf8(caption), fromUtf8(text), QMessageBox::Ok,
                     QApplication::activeWindow());
     box.setWindowModality(Qt::ApplicationModal);
+    // Some desktop styles put a tick on an OK button; the box shows text only.
+    if (QAbstractButton* ok = box.button(QMessageBox::Ok)) {
+        ok->setIcon(QIcon());
+    }
     // Only the OK button exists, so whichever way the box is closed means OK.
     box.exec();
 }
