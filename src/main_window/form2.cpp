@@ -83,14 +83,14 @@ Form2::~Form2() = default;
 void Form2::createMenus()
 {
     QMenu* menu = nullptr;
-    for (const MenuItemSpec& spec : form2Menus()) {
-        const QString menuName = QString::fromLatin1(spec.menuName);
+    for (const MenuItemSpec& entry : form2Menus()) {
+        const QString menuName = QString::fromLatin1(entry.menuName);
         if (menu == nullptr || menu->objectName() != menuName) {
-            menu = menuBar()->addMenu(QString::fromUtf8(spec.menuCaption));
+            menu = menuBar()->addMenu(QString::fromUtf8(entry.menuCaption));
             menu->setObjectName(menuName);
         }
-        QAction* item = menu->addAction(QString::fromUtf8(spec.caption));
-        item->setObjectName(QString::fromLatin1(spec.name));
+        QAction* item = menu->addAction(QString::fromUtf8(entry.caption));
+        item->setObjectName(QString::fromLatin1(entry.name));
         m_menuItems.insert(item->objectName(), item);
     }
 }

@@ -39,7 +39,7 @@ struct Twips {
     int left, top, width, height;
 };
 
-constexpr ControlSpec spec(const char* name, ControlKind kind, const char* caption, Twips t,
+constexpr ControlSpec entry(const char* name, ControlKind kind, const char* caption, Twips t,
                            FontSpec font, Align align, Colour colour, int tab = kNoTab,
                            const char* parent = kClient, int index = -1)
 {
@@ -55,39 +55,39 @@ constexpr ControlSpec spec(const char* name, ControlKind kind, const char* capti
 // The three input frames share their left edge, width and caption font.
 constexpr ControlSpec frame(const char* name, const char* caption, int top, int height)
 {
-    return spec(name, ControlKind::Frame, caption, {0, top, 6735, height}, k12Bold, kLeft, kShaded);
+    return entry(name, ControlKind::Frame, caption, {0, top, 6735, height}, k12Bold, kLeft, kShaded);
 }
 
 constexpr ControlSpec label(const char* name, const char* caption, Twips t, FontSpec font,
                             Align align, Colour colour, const char* parent = kClient,
                             int index = -1)
 {
-    return spec(name, ControlKind::Label, caption, t, font, align, colour, kNoTab, parent, index);
+    return entry(name, ControlKind::Label, caption, t, font, align, colour, kNoTab, parent, index);
 }
 
 // Text boxes show their text centred.
 constexpr ControlSpec box(const char* name, Twips t, FontSpec font, Colour colour, int tab,
                           const char* parent = kClient)
 {
-    return spec(name, ControlKind::TextBox, nullptr, t, font, kCentre, colour, tab, parent);
+    return entry(name, ControlKind::TextBox, nullptr, t, font, kCentre, colour, tab, parent);
 }
 
 constexpr ControlSpec combo(const char* name, Twips t, FontSpec font, int tab)
 {
-    return spec(name, ControlKind::ComboBox, nullptr, t, font, kLeft, Colour::Default, tab,
+    return entry(name, ControlKind::ComboBox, nullptr, t, font, kLeft, Colour::Default, tab,
                 "Frame3");
 }
 
 constexpr ControlSpec picker(const char* name, Twips t, int tab, const char* parent)
 {
-    return spec(name, ControlKind::DatePicker, nullptr, t, k12Bold, kLeft, Colour::Default, tab,
+    return entry(name, ControlKind::DatePicker, nullptr, t, k12Bold, kLeft, Colour::Default, tab,
                 parent);
 }
 
 // Both buttons stand at the same height and have the same size and font.
 constexpr ControlSpec button(const char* name, const char* caption, int left, int tab)
 {
-    return spec(name, ControlKind::Button, caption, {left, 8760, 3255, 1095}, k18Bold, kCentre,
+    return entry(name, ControlKind::Button, caption, {left, 8760, 3255, 1095}, k18Bold, kCentre,
                 Colour::Default, tab);
 }
 
@@ -206,7 +206,7 @@ constexpr std::array kControls = {
     box("Text30", {1200, 7560, 2055, 495}, k135Bold, kBox, 35),
     label("Label25", "kWh", {3360, 7560, 855, 495}, k135Bold, kCentre, kPlain),
     // A line runs from (left, top) to (width, height).
-    spec("Line1", ControlKind::Line, nullptr, {120, 8160, 3720, 8160}, FontSpec{}, kLeft,
+    entry("Line1", ControlKind::Line, nullptr, {120, 8160, 3720, 8160}, FontSpec{}, kLeft,
          Colour::WindowText),
     label("Label23", "UKUPNO:", {120, 8280, 855, 495}, k975Underlined, kLeft, kPlain),
     box("Text31", {1200, 8280, 2055, 495}, k135Bold, kBox, 36),

@@ -264,10 +264,10 @@ QColor colourValue(Colour c, const QWidget* context)
     return p.color(QPalette::Window);
 }
 
-QString controlKey(const ControlSpec& spec)
+QString controlKey(const ControlSpec& entry)
 {
-    const QString name = QString::fromLatin1(spec.name);
-    return spec.index < 0 ? name : QStringLiteral("%1(%2)").arg(name).arg(spec.index);
+    const QString name = QString::fromLatin1(entry.name);
+    return entry.index < 0 ? name : QStringLiteral("%1(%2)").arg(name).arg(entry.index);
 }
 
 // The first face of the list that the system has, looked up once: naming
@@ -287,7 +287,7 @@ const QString& layoutFamily()
     return family;
 }
 
-QFont layoutFont(const FontSpec& spec)
+QFont layoutFont(const FontSpec& entry)
 {
     QFont f;
     if (layoutFamily().isEmpty()) {
@@ -296,18 +296,18 @@ QFont layoutFont(const FontSpec& spec)
         f.setFamily(layoutFamily());
     }
     f.setStyleHint(QFont::SansSerif);
-    f.setPointSizeF(spec.points);
-    f.setWeight(spec.bold ? QFont::Bold : QFont::Normal);
-    f.setUnderline(spec.underline);
+    f.setPointSizeF(entry.points);
+    f.setWeight(entry.bold ? QFont::Bold : QFont::Normal);
+    f.setUnderline(entry.underline);
     f.setItalic(false);
     return f;
 }
 
-QHash<QString, QWidget*> buildControls(QWidget* client, std::span<const ControlSpec> specs)
+QHash<QString, QWidget*> buildControls(QWidget* client, std::span<const ControlSpec> entries)
 {
     QHash<QString, QWidget*> controls;
     std::vector<std::pair<int, QWidget*>> tabOrder;
-    for (const ControlSpec& s : specs) {
+    for (const ControlSpec& s : entries) {
         QWidget* parent = client;
         if (s.parent != nullptr) {
             parent = controls.value(QString::fromLatin1(s.parent), client);

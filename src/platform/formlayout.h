@@ -68,17 +68,17 @@ struct ControlSpec {
 
 // The key under which a control is found: its name, or "Label20(3)" for an
 // element of a control array.
-QString controlKey(const ControlSpec& spec);
+QString controlKey(const ControlSpec& entry);
 
 // The font a control is drawn with: the layout's face where the system has
 // it, otherwise the nearest sans-serif face with the same metrics.
-QFont layoutFont(const FontSpec& spec);
+QFont layoutFont(const FontSpec& entry);
 
 // Creates the controls of one window's layout table on `client` and returns
-// them by key. Controls get their spec's name as objectName (and the array
+// them by key. Controls get their entry's name as objectName (and the array
 // index as the property "index"), the keyboard order follows the tab
 // indexes, and nothing is laid out by a layout manager: every control keeps
 // the place the table gives it, whatever the window's size.
-QHash<QString, QWidget*> buildControls(QWidget* client, std::span<const ControlSpec> specs);
+QHash<QString, QWidget*> buildControls(QWidget* client, std::span<const ControlSpec> entries);
 
 } // namespace kaldora::platform

@@ -89,37 +89,37 @@ private slots:
     {
         Form2Harness h(kaldora::tests::day(2025, 1, 15));
         int seen = 0;
-        for (const ControlSpec& spec : form2Controls()) {
-            const QString key = kaldora::platform::controlKey(spec);
+        for (const ControlSpec& entry : form2Controls()) {
+            const QString key = kaldora::platform::controlKey(entry);
             QWidget* w = h.form()->control(key);
             QVERIFY2(w != nullptr, qPrintable(key));
-            QCOMPARE(w->objectName(), QString::fromLatin1(spec.name));
-            const QString parent = spec.parent ? QString::fromLatin1(spec.parent) : "client";
+            QCOMPARE(w->objectName(), QString::fromLatin1(entry.name));
+            const QString parent = entry.parent ? QString::fromLatin1(entry.parent) : "client";
             QCOMPARE(w->parentWidget()->objectName(), parent);
-            if (spec.kind == ControlKind::Line) {
-                const QRect line(kaldora::platform::toPixels(spec.left),
-                                 kaldora::platform::toPixels(spec.top),
-                                 kaldora::platform::toPixels(spec.width - spec.left), 1);
+            if (entry.kind == ControlKind::Line) {
+                const QRect line(kaldora::platform::toPixels(entry.left),
+                                 kaldora::platform::toPixels(entry.top),
+                                 kaldora::platform::toPixels(entry.width - entry.left), 1);
                 QCOMPARE(w->geometry(), line);
             } else {
-                QCOMPARE(w->geometry(), kaldora::platform::twipsRect(spec.left, spec.top,
-                                                                     spec.width, spec.height));
-                QCOMPARE(w->font().pointSizeF(), spec.font.points);
-                QCOMPARE(w->font().bold(), spec.font.bold);
-                QCOMPARE(w->font().underline(), spec.font.underline);
+                QCOMPARE(w->geometry(), kaldora::platform::twipsRect(entry.left, entry.top,
+                                                                     entry.width, entry.height));
+                QCOMPARE(w->font().pointSizeF(), entry.font.points);
+                QCOMPARE(w->font().bold(), entry.font.bold);
+                QCOMPARE(w->font().underline(), entry.font.underline);
             }
-            if (spec.caption != nullptr) {
-                QCOMPARE(captionOf(w), QString::fromUtf8(spec.caption));
+            if (entry.caption != nullptr) {
+                QCOMPARE(captionOf(w), QString::fromUtf8(entry.caption));
             }
-            if (spec.background != kaldora::platform::Colour::Default) {
-                const QColor expected = kaldora::platform::colourValue(spec.background, w);
+            if (entry.background != kaldora::platform::Colour::Default) {
+                const QColor expected = kaldora::platform::colourValue(entry.background, w);
                 QCOMPARE(w->palette().color(w->backgroundRole()), expected);
-                if (spec.kind == ControlKind::TextBox) {
+                if (entry.kind == ControlKind::TextBox) {
                     QCOMPARE(w->palette().color(QPalette::Base), expected);
                 }
             }
-            if (spec.index >= 0) {
-                QCOMPARE(w->property("index").toInt(), spec.index);
+            if (entry.index >= 0) {
+                QCOMPARE(w->property("index").toInt(), entry.index);
             }
             ++seen;
         }
