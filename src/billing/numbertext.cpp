@@ -1,5 +1,7 @@
 #include "numbertext.h"
 
+#include "decimal.h"
+
 #include <array>
 #include <bit>
 #include <charconv>
@@ -11,148 +13,6 @@
 namespace kaldora::billing {
 
 namespace {
-
-constexpr int kSignificantDigits = 15;
-
-// A finite double as at most 15 significant decimal digits:
-// value = (negative ? -1 : 1) x 0.d1d2...dn x 10^(exp10 + 1), i.e. the first
-// digit has the place value 10^exp10. Zero has no digits.
-struct Decimal {
-    bool negative = false;
-    int count = 0;
-    int exp10 = 0;
-    char digits[kSignificantDigits + 2];
-};
-
-// Reads "d[.ddd]e[+-]xx" as std::to_chars writes it in scientific form.
-void readScientific(const char* first, const char* last, Decimal& out)
-{
-    const char* p = first;
-    out.negative = *p == '-';
-    if (out.negative) {
-        ++p;
-    }
-    out.count = 0;
-    for (; p != last && *p != 'e'; ++p) {
-        if (*p != '.') {
-            out.digits[out.count++] = *p;
-        }
-    }
-    int exponent = 0;
-    std::from_chars(p + 1 + (p[1] == '+'), last, exponent);
-    out.exp10 = exponent;
-    while (out.count > 0 && out.digits[out.count - 1] == '0') {
-        --out.count;
-    }
-}
-
-// M x 10^19 needs 117 bits. GCC and Clang, which build this program for
-// Linux and Windows alike, have a 128-bit integer; __extension__ says that
-// its use is deliberate.
-__extension__ typedef unsigned __int128 Uint128;
-
-// 10^0 to 10^19, every power of ten that fits in 64 bits.
-constexpr auto kPowersOfTen = [] {
-    std::array<std::uint64_t, 20> powers{};
-    powers[0] = 1;
-    for (std::size_t i = 1; i < powers.size(); ++i) {
-        powers[i] = powers[i - 1] * 10;
-    }
-    return powers;
-}();
-constexpr int kLargestPowerOfTen = 19;
-constexpr std::uint64_t kFifteenDigitsLow = kPowersOfTen[kSignificantDigits - 1];
-constexpr std::uint64_t kFifteenDigitsHigh = kPowersOfTen[kSignificantDigits];
-
-constexpr int kFractionBits = 52;
-constexpr int kExponentBias = 1023;
-constexpr std::uint64_t kFractionMask = (std::uint64_t{1} << kFractionBits) - 1;
-constexpr double kLog10Of2 = 0.30102999566398120;
-
-// Sets out to the digits of q x 10^-decimals, q having 15 or 16 digits.
-// Most numbers on a bill have only a few of them, so the trailing zeros go
-// first, in halving steps, and only the rest is written out.
-void fromScaledInteger(std::uint64_t q, int decimals, Decimal& out)
-{
-    int zeros = 0;
-    for (int step : {8, 4, 2, 1}) {
-        if (q % kPowersOfTen[step] == 0) {
-            q /= kPowersOfTen[step];
-            zeros += step;
-        }
-    }
-    const auto r = std::to_chars(out.digits, out.digits + sizeof out.digits, q);
-    out.count = static_cast<int>(r.ptr - out.digits);
-    out.exp10 = out.count + zeros - 1 - decimals;
-}
-
-// The 15 significant digits of a positive double without formatting it.
-// The double is M x 2^E with a 53-bit M; shifting the decimal point p places
-// gives M x 10^p / 2^-E, exact in 128 bits, and the bits shifted out round
-// the last digit to nearest, a tie to the even digit, as to_chars rounds.
-// Covers the numbers of a bill, from 1E-5 up to 1E15 (p from 0 to 19);
-// returns false for the rest.
-bool exactDigits(double magnitude, Decimal& out)
-{
-    const auto bits = std::bit_cast<std::uint64_t>(magnitude);
-    const int biased = static_cast<int>(bits >> kFractionBits);
-    const int binaryExponent = biased - kExponentBias - kFractionBits;
-    if (biased == 0 || binaryExponent >= 0) {
-        return false;
-    }
-    const std::uint64_t mantissa = (bits & kFractionMask) | (kFractionMask + 1);
-    const int shift = -binaryExponent;
-    // The decimal exponent of the first digit is this estimate or one more.
-    int exponent = static_cast<int>(std::floor((binaryExponent + kFractionBits) * kLog10Of2));
-    for (int attempt = 0; attempt < 2; ++attempt, ++exponent) {
-        const int p = kSignificantDigits - 1 - exponent;
-        if (p < 0 || p > kLargestPowerOfTen) {
-            return false;
-        }
-        const Uint128 scaled = static_cast<Uint128>(mantissa) * kPowersOfTen[p];
-        const Uint128 whole = scaled >> shift;
-        if (whole < kFifteenDigitsLow) {
-            return false;
-        }
-        if (whole >= kFifteenDigitsHigh) {
-            continue;
-        }
-        auto q = static_cast<std::uint64_t>(whole);
-        const Uint128 half = static_cast<Uint128>(1) << (shift - 1);
-        const Uint128 rest = scaled & ((half << 1) - 1);
-        if (rest > half || (rest == half && (q & 1) != 0)) {
-            ++q;
-        }
-        fromScaledInteger(q, p, out);
-        return true;
-    }
-    return false;
-}
-
-Decimal toDecimal(double value)
-{
-    Decimal d;
-    if (value == 0.0) {
-        return d;
-    }
-    d.negative = std::signbit(value);
-    if (exactDigits(std::fabs(value), d)) {
-        return d;
-    }
-    // Far out of the range of a bill. The shortest text that reads back as
-    // the same double: when it has at most 15 digits it is also the double
-    // rounded to 15 digits, but for the tiniest doubles, which have fewer
-    // bits, it is shorter still ("5E-324").
-    char buf[64];
-    auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
-    readScientific(buf, r.ptr, d);
-    if (d.count > kSignificantDigits) {
-        r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific,
-                          kSignificantDigits - 1);
-        readScientific(buf, r.ptr, d);
-    }
-    return d;
-}
 
 // 10^0 to 10^22, the powers of ten that a double holds exactly.
 constexpr auto kExactPowersOfTen = [] {
@@ -175,8 +35,14 @@ void appendZeros(NumberBuffer& out, int n)
     }
 }
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 } // namespace
 
@@ -414,8 +280,14 @@ std::string NumberText::roundedText(std::string_view text, int decimals) const
     return std::string(text);
 }
 
-std::string NumberText::whole(std::string_view text) const { return roundedText(text, 0); }
+std::string NumberText::whole(std::string_view text) const
+{
+    return roundedText(text, 0);
+}
 
-std::string NumberText::fixed2(std::string_view text) const { return roundedText(text, 2); }
+std::string NumberText::fixed2(std::string_view text) const
+{
+    return roundedText(text, 2);
+}
 
 } // namespace kaldora::billing
