@@ -6,6 +6,7 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -54,6 +55,24 @@ public:
 
 protected:
     bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
+};
+
+// Swallows Enter in the text part of a combo box. Qt would treat Enter on a
+// typed text that equals a list entry as picking that entry; here only the
+// list and the arrow keys pick.
+class EnterIsNoPick final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress) {
+            return false;
+        }
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        return key == Qt::Key_Return || key == Qt::Key_Enter;
+    }
 };
 
 // Where a frame's caption starts, and the gap left around it in the border.
@@ -141,8 +160,10 @@ QWidget* create(const ControlSpec& s, QWidget* parent)
         w->setEditable(true);
         w->setInsertPolicy(QComboBox::NoInsert);
         // The text part keeps exactly what the user types: no completion
-        // from the list slips an entry in.
+        // from the list slips an entry in, and Enter does not turn a typed
+        // text that equals an entry into a pick from the list.
         w->setCompleter(nullptr);
+        w->lineEdit()->installEventFilter(new EnterIsNoPick(w));
         return w;
     }
     case ControlKind::DatePicker: {

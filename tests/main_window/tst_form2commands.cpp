@@ -286,6 +286,11 @@ private slots:
         QTest::keyClicks(combo1->lineEdit(), "MONO");
         QCOMPARE(combo1->currentText(), QStringLiteral("MONO"));
         QCOMPARE(label18->text(), QStringLiteral("TROFAZNO"));
+        // Not even a typed entry confirmed with Enter.
+        QTest::keyClicks(combo1->lineEdit(), "FAZNO");
+        QTest::keyClick(combo1->lineEdit(), Qt::Key_Return);
+        QCOMPARE(combo1->currentText(), QStringLiteral("MONOFAZNO"));
+        QCOMPARE(label18->text(), QStringLiteral("TROFAZNO"));
 
         // An amperage outside the list is accepted as typed.
         combo2->lineEdit()->selectAll();
