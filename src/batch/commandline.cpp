@@ -79,8 +79,8 @@ Izlazni kod:
 std::optional<std::string_view> valueOption(std::string_view arg)
 {
     for (const std::string_view option : {kPricesOption, kPriceListOption}) {
-        if (arg == option || (arg.starts_with(option) && arg.size() > option.size() &&
-                              arg[option.size()] == '=')) {
+        if (arg == option ||
+            (arg.starts_with(option) && arg.size() > option.size() && arg[option.size()] == '=')) {
             return option;
         }
     }

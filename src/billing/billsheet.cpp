@@ -15,7 +15,10 @@ constexpr std::array<std::string_view, kFieldCount> kNames = {
 
 } // namespace
 
-std::string_view fieldName(Field f) { return kNames[static_cast<std::size_t>(f)]; }
+std::string_view fieldName(Field f)
+{
+    return kNames[static_cast<std::size_t>(f)];
+}
 
 int quantityRow(Field f)
 {

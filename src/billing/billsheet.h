@@ -9,17 +9,25 @@ namespace kaldora::billing {
 
 // The named text fields of the bill sheet: the main window's text boxes
 // Text1..Text32 and the texts of its two combo boxes.
+// clang-format off
 enum class Field : std::uint8_t {
     Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text8, Text9, Text10,
     Text11, Text12, Text13, Text14, Text15, Text16, Text17, Text18, Text19, Text20,
     Text21, Text22, Text23, Text24, Text25, Text26, Text27, Text28, Text29, Text30,
     Text31, Text32, Combo1, Combo2,
 };
+// clang-format on
 inline constexpr int kFieldCount = static_cast<int>(Field::Combo2) + 1;
 
 // Text1 is field 1: the number in a text field's name.
-constexpr Field textField(int number) { return static_cast<Field>(number - 1); }
-constexpr int fieldIndex(Field f) { return static_cast<int>(f); }
+constexpr Field textField(int number)
+{
+    return static_cast<Field>(number - 1);
+}
+constexpr int fieldIndex(Field f)
+{
+    return static_cast<int>(f);
+}
 
 // "Text23", "Combo1"; the control names of the main window.
 std::string_view fieldName(Field f);

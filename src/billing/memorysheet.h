@@ -11,10 +11,7 @@ namespace kaldora::billing {
 class MemorySheet final : public BillSheet {
 public:
     std::string text(Field f) const override { return m_texts[fieldIndex(f)]; }
-    std::chrono::sys_days date(DateField d) const override
-    {
-        return m_dates[static_cast<int>(d)];
-    }
+    std::chrono::sys_days date(DateField d) const override { return m_dates[static_cast<int>(d)]; }
     void focus(Field f) override { m_focus = f; }
 
     void setDate(DateField d, std::chrono::sys_days day) { m_dates[static_cast<int>(d)] = day; }

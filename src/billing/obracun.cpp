@@ -32,7 +32,10 @@ bool assign(double& target, double value)
 
 // A full zone's share of one tariff, evaluated in this order: share times
 // limit, divided by 100, times days.
-double fullZone(double days, double share, double limit) { return days * ((share * limit) / 100); }
+double fullZone(double days, double share, double limit)
+{
+    return days * ((share * limit) / 100);
+}
 
 } // namespace
 
@@ -52,7 +55,10 @@ Obracun::~Obracun()
     }
 }
 
-std::optional<double> Obracun::number(Field f) const { return m_numbers.parse(m_sheet.text(f)); }
+std::optional<double> Obracun::number(Field f) const
+{
+    return m_numbers.parse(m_sheet.text(f));
+}
 
 void Obracun::writeNumber(Field f, double value)
 {

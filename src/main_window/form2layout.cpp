@@ -40,8 +40,8 @@ struct Twips {
 };
 
 constexpr ControlSpec entry(const char* name, ControlKind kind, const char* caption, Twips t,
-                           FontSpec font, Align align, Colour colour, int tab = kNoTab,
-                           const char* parent = kClient, int index = -1)
+                            FontSpec font, Align align, Colour colour, int tab = kNoTab,
+                            const char* parent = kClient, int index = -1)
 {
     ControlSpec s{name, kind, caption, t.left, t.top, t.width, t.height, font};
     s.align = align;
@@ -55,7 +55,8 @@ constexpr ControlSpec entry(const char* name, ControlKind kind, const char* capt
 // The three input frames share their left edge, width and caption font.
 constexpr ControlSpec frame(const char* name, const char* caption, int top, int height)
 {
-    return entry(name, ControlKind::Frame, caption, {0, top, 6735, height}, k12Bold, kLeft, kShaded);
+    return entry(name, ControlKind::Frame, caption, {0, top, 6735, height}, k12Bold, kLeft,
+                 kShaded);
 }
 
 constexpr ControlSpec label(const char* name, const char* caption, Twips t, FontSpec font,
@@ -75,20 +76,20 @@ constexpr ControlSpec box(const char* name, Twips t, FontSpec font, Colour colou
 constexpr ControlSpec combo(const char* name, Twips t, FontSpec font, int tab)
 {
     return entry(name, ControlKind::ComboBox, nullptr, t, font, kLeft, Colour::Default, tab,
-                "Frame3");
+                 "Frame3");
 }
 
 constexpr ControlSpec picker(const char* name, Twips t, int tab, const char* parent)
 {
     return entry(name, ControlKind::DatePicker, nullptr, t, k12Bold, kLeft, Colour::Default, tab,
-                parent);
+                 parent);
 }
 
 // Both buttons stand at the same height and have the same size and font.
 constexpr ControlSpec button(const char* name, const char* caption, int left, int tab)
 {
     return entry(name, ControlKind::Button, caption, {left, 8760, 3255, 1095}, k18Bold, kCentre,
-                Colour::Default, tab);
+                 Colour::Default, tab);
 }
 
 // Summary captions are left-aligned, shaded, and stand 120 twips lower than
@@ -207,7 +208,7 @@ constexpr std::array kControls = {
     label("Label25", "kWh", {3360, 7560, 855, 495}, k135Bold, kCentre, kPlain),
     // A line runs from (left, top) to (width, height).
     entry("Line1", ControlKind::Line, nullptr, {120, 8160, 3720, 8160}, FontSpec{}, kLeft,
-         Colour::WindowText),
+          Colour::WindowText),
     label("Label23", "UKUPNO:", {120, 8280, 855, 495}, k975Underlined, kLeft, kPlain),
     box("Text31", {1200, 8280, 2055, 495}, k135Bold, kBox, 36),
     label("Label27", "kWh", {3360, 8280, 855, 495}, k135Bold, kCentre, kPlain),

@@ -28,10 +28,10 @@ constexpr int kGrey = 128;
 // The windows were drawn for "MS Sans Serif". Liberation Sans has the
 // metrics of the face that replaced it, so captions keep inside their labels;
 // DejaVu Sans runs too wide for the narrow ones.
-const QStringList kFontFamilies = {QStringLiteral("MS Sans Serif"),
-                                   QStringLiteral("Microsoft Sans Serif"),
-                                   QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                                   QStringLiteral("Helvetica"), QStringLiteral("sans-serif")};
+const QStringList kFontFamilies = {
+    QStringLiteral("MS Sans Serif"),   QStringLiteral("Microsoft Sans Serif"),
+    QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+    QStringLiteral("Helvetica"),       QStringLiteral("sans-serif")};
 
 // The stand-in face runs a little wider than the original in places (a
 // caption such as "UKUPNO:" in 9.75 points needs 59 of its label's 57

@@ -60,10 +60,10 @@ struct ControlSpec {
     FontSpec font;
     Align align = Align::Left;
     Colour background = Colour::Default;
-    int tabIndex = -1;          // place in the keyboard order, -1 for none
+    int tabIndex = -1;            // place in the keyboard order, -1 for none
     const char* parent = nullptr; // a frame's name, or none for the client area
-    int index = -1;             // index within a control array such as Label20
-    int penWidth = 1;           // lines only, in pixels
+    int index = -1;               // index within a control array such as Label20
+    int penWidth = 1;             // lines only, in pixels
 };
 
 // The key under which a control is found: its name, or "Label20(3)" for an

@@ -45,9 +45,10 @@ INSTANTIATE_TEST_SUITE_P(
         ArgsCase{"PricesWithEquals", {"--cene=3,10;1,55", "-"}, false, "3,10;1,55", "-"},
         ArgsCase{"PricesLookLikeAnOption", {"--cene", "-1;2;3;4;5;6"}, false, "-1;2;3;4;5;6", ""},
         ArgsCase{"EndOfOptions", {"--cene", "1", "--", "-racuni.csv"}, false, "1", "-racuni.csv"},
-        ArgsCase{"PriceListFile", {"--cenovnik", "c.db", "r.csv"}, false, std::nullopt, "r.csv",
-                 "c.db"},
-        ArgsCase{"PriceListWithEquals", {"--cenovnik=/x/c.db"}, false, std::nullopt, "", "/x/c.db"}),
+        ArgsCase{
+            "PriceListFile", {"--cenovnik", "c.db", "r.csv"}, false, std::nullopt, "r.csv", "c.db"},
+        ArgsCase{
+            "PriceListWithEquals", {"--cenovnik=/x/c.db"}, false, std::nullopt, "", "/x/c.db"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct BadArgsCase {
@@ -67,15 +68,15 @@ TEST_P(CommandLineBad, IsAUsageError)
 
 INSTANTIATE_TEST_SUITE_P(
     Args, CommandLineBad,
-    testing::Values(BadArgsCase{"UnknownOption", {"--cena", "1"}, "--cena"},
-                    BadArgsCase{"UnknownShortOption", {"-x", "r.csv"}, "-x"},
-                    BadArgsCase{"PricesWithoutValue", {"r.csv", "--cene"}, "--cene"},
-                    BadArgsCase{"PricesTwice", {"--cene", "1", "--cene=2"}, "--cene"},
-                    BadArgsCase{"TwoFiles", {"a.csv", "b.csv"}, "b.csv"},
-                    BadArgsCase{"PriceListWithoutValue", {"--cenovnik"}, "--cenovnik"},
-                    BadArgsCase{"PriceListTwice", {"--cenovnik=a", "--cenovnik", "b"}, "--cenovnik"},
-                    BadArgsCase{"PricesAndPriceList", {"--cene", "1", "--cenovnik", "a"},
-                                "--cenovnik"}),
+    testing::Values(
+        BadArgsCase{"UnknownOption", {"--cena", "1"}, "--cena"},
+        BadArgsCase{"UnknownShortOption", {"-x", "r.csv"}, "-x"},
+        BadArgsCase{"PricesWithoutValue", {"r.csv", "--cene"}, "--cene"},
+        BadArgsCase{"PricesTwice", {"--cene", "1", "--cene=2"}, "--cene"},
+        BadArgsCase{"TwoFiles", {"a.csv", "b.csv"}, "b.csv"},
+        BadArgsCase{"PriceListWithoutValue", {"--cenovnik"}, "--cenovnik"},
+        BadArgsCase{"PriceListTwice", {"--cenovnik=a", "--cenovnik", "b"}, "--cenovnik"},
+        BadArgsCase{"PricesAndPriceList", {"--cene", "1", "--cenovnik", "a"}, "--cenovnik"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CommandLine, HelpNamesEveryColumnAndExitCode)

@@ -110,10 +110,9 @@ private slots:
         // empty.
         for (int n = 1; n <= 32; ++n) {
             const bool price = n >= 11 && n <= 16;
-            QCOMPARE(qobject_cast<QLineEdit*>(form->control(QString("Text%1").arg(n)))
-                         ->text()
-                         .isEmpty(),
-                     !price);
+            QCOMPARE(
+                qobject_cast<QLineEdit*>(form->control(QString("Text%1").arg(n)))->text().isEmpty(),
+                !price);
         }
     }
 
