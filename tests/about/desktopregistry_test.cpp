@@ -190,7 +190,7 @@ TEST(DesktopSysInfo, StartsTheProgramFoundOnTheSearchPath)
     DesktopRegistry registry(folder.path().string());
     platform::PosixProgramStarter programs;
     platform::PosixFileTest files;
-    RecordingMessageBox messages;
+    kaldora::tests::RecordingMessageBox messages;
     SystemInformation sysInfo({registry, programs, files}, messages);
 
     sysInfo.StartSysInfo();
@@ -210,13 +210,13 @@ TEST(DesktopSysInfo, NoProgramOnTheSearchPathShowsTheMessage)
     DesktopRegistry registry(folder.path().string());
     platform::PosixProgramStarter programs;
     platform::PosixFileTest files;
-    RecordingMessageBox messages;
+    kaldora::tests::RecordingMessageBox messages;
     SystemInformation sysInfo({registry, programs, files}, messages);
 
     sysInfo.StartSysInfo();
 
     ASSERT_EQ(messages.shown().size(), 1u);
-    EXPECT_EQ(messages.shown()[0].first, kSysInfoUnavailable);
+    EXPECT_EQ(messages.shown()[0].text, kSysInfoUnavailable);
     EXPECT_EQ(registry.openKeyCount(), 0u);
 }
 

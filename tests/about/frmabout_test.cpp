@@ -45,7 +45,7 @@ private:
     std::unique_ptr<FakeRegistry> m_registry;
     std::unique_ptr<FakeProgramStarter> m_programs;
     std::unique_ptr<FakeFileTest> m_files;
-    std::unique_ptr<RecordingMessageBox> m_messages;
+    std::unique_ptr<kaldora::tests::RecordingMessageBox> m_messages;
     std::unique_ptr<AboutOwner> m_owner;
     QTimer m_watchdog;
 
@@ -83,7 +83,7 @@ private slots:
         m_registry = std::make_unique<FakeRegistry>();
         m_programs = std::make_unique<FakeProgramStarter>();
         m_files = std::make_unique<FakeFileTest>();
-        m_messages = std::make_unique<RecordingMessageBox>();
+        m_messages = std::make_unique<kaldora::tests::RecordingMessageBox>();
         m_owner = std::make_unique<AboutOwner>(services(), *m_messages);
         m_watchdog.start(kWatchdogMs);
     }
@@ -291,9 +291,9 @@ private slots:
         // Nothing is registered: the one message, and the dialog stays. An
         // access key presses its button with a short visible delay.
         QTRY_COMPARE(m_messages->shown().size(), std::size_t(1));
-        QCOMPARE(QString::fromStdString(m_messages->shown()[0].first),
+        QCOMPARE(QString::fromStdString(m_messages->shown()[0].text),
                  "System Information Is Unavailable At This Time");
-        QCOMPARE(QString::fromStdString(m_messages->shown()[0].second), kTitle);
+        QCOMPARE(QString::fromStdString(m_messages->shown()[0].caption), kTitle);
         QVERIFY(m_programs->attempts().empty());
         QCOMPARE(m_owner->current(), &dialog);
         QVERIFY(dialog.isVisible());

@@ -34,7 +34,7 @@ protected:
     FakeRegistry registry;
     FakeProgramStarter programs;
     FakeFileTest files;
-    RecordingMessageBox messages;
+    kaldora::tests::RecordingMessageBox messages;
     SystemInformation sysInfo{platform::OsServices{registry, programs, files}, messages};
 
     void expectEveryKeyClosed() const
@@ -391,8 +391,8 @@ TEST_P(StartSysInfoTest, StartsTheToolOrShowsTheOneMessage)
     } else {
         EXPECT_TRUE(programs.started().empty());
         ASSERT_EQ(messages.shown().size(), 1u);
-        EXPECT_EQ(messages.shown()[0].first, "System Information Is Unavailable At This Time");
-        EXPECT_EQ(messages.shown()[0].second, platform::kApplicationTitle);
+        EXPECT_EQ(messages.shown()[0].text, "System Information Is Unavailable At This Time");
+        EXPECT_EQ(messages.shown()[0].caption, platform::kApplicationTitle);
     }
     expectEveryKeyClosed();
 }

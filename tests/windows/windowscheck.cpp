@@ -115,7 +115,7 @@ int checkValues()
     CountingRegistry registry;
     platform::WindowsProgramStarter programs;
     platform::WindowsFileTest files;
-    about::test::RecordingMessageBox messages;
+    tests::RecordingMessageBox messages;
     about::SystemInformation sysInfo({registry, programs, files}, messages);
 
     checks.check(reinterpret_cast<HKEY>(platform::kHKeyLocalMachine) == HKEY_LOCAL_MACHINE,
@@ -315,7 +315,7 @@ int checkSysInfo(bool expectStart, const std::vector<std::string>& expectedAttem
     CountingRegistry registry;
     RecordingStarter programs;
     platform::WindowsFileTest files;
-    about::test::RecordingMessageBox messages;
+    tests::RecordingMessageBox messages;
     about::SystemInformation sysInfo({registry, programs, files}, messages);
     for (const std::string& path : expectedAttempts) {
         DeleteFileA(markerOf(path).c_str()); // may not exist
@@ -335,9 +335,9 @@ int checkSysInfo(bool expectStart, const std::vector<std::string>& expectedAttem
                          "the tool ran");
         }
     } else if (checks.equal(messages.shown().size(), std::size_t(1), "one message")) {
-        checks.equal(messages.shown()[0].first,
+        checks.equal(messages.shown()[0].text,
                      std::string("System Information Is Unavailable At This Time"), "message");
-        checks.equal(messages.shown()[0].second, std::string(platform::kApplicationTitle),
+        checks.equal(messages.shown()[0].caption, std::string(platform::kApplicationTitle),
                      "caption");
     }
     return checks.finish("sysinfo");
