@@ -1,4 +1,5 @@
 # The two commands of the README: `make run` and `make test`.
+# CMAKE_ARGS adds options to the configure step, e.g. -DKALDORA_WERROR=ON.
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
@@ -10,7 +11,7 @@ deps:
 	./scripts/install-deps
 
 configure: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS)
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)

@@ -1,6 +1,6 @@
-#include "memorysheet.h"
-#include "numbertext.h"
-#include "obracun.h"
+#include "billing/memorysheet.h"
+#include "billing/numbertext.h"
+#include "billing/obracun.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,4 +1,4 @@
-#include "priceliststore.h"
+#include "price_list/priceliststore.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -3,10 +3,10 @@
 
 #include "startupprobe.h"
 
-#include "qtmessagebox.h"
-#include "systemclock.h"
-#include "systemlocale.h"
-#include "windows.h"
+#include "main_window/windowowner.h"
+#include "platform/qtmessagebox.h"
+#include "platform/systemclock.h"
+#include "platform/systemlocale.h"
 
 #include <QApplication>
 
@@ -15,7 +15,7 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     kaldora::platform::SystemClock clock;
     kaldora::platform::QtMessageBox messages;
-    kaldora::main_window::Windows windows(
+    kaldora::main_window::WindowOwner windows(
         {clock, messages, kaldora::platform::systemDecimalSeparator()});
     StartupProbe probe(windows.form2());
     windows.form2()->show();

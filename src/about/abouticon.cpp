@@ -1,4 +1,4 @@
-#include "abouticon.h"
+#include "about/abouticon.h"
 
 #include <QPainter>
 #include <QPolygon>

@@ -1,4 +1,4 @@
-#include "aboutowner.h"
+#include "about/aboutowner.h"
 
 namespace kaldora::about {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "frmabout.h"
+#include "about/frmabout.h"
 
 #include <QPointer>
 

@@ -1,4 +1,4 @@
-#include "abouttexts.h"
+#include "about/abouttexts.h"
 
 namespace kaldora::about {
 

@@ -1,10 +1,10 @@
-#include "frmabout.h"
+#include "about/frmabout.h"
 
-#include "abouticon.h"
-#include "abouttexts.h"
-#include "apptitle.h"
-#include "formlayout.h"
-#include "frmaboutlayout.h"
+#include "about/abouticon.h"
+#include "about/abouttexts.h"
+#include "about/frmaboutlayout.h"
+#include "forms/formlayout.h"
+#include "platform/apptitle.h"
 
 #include <QLabel>
 #include <QPixmap>
@@ -41,9 +41,9 @@ frmAbout::frmAbout(const platform::OsServices& services, platform::MessageBox& m
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     setSizeGripEnabled(false);
-    setFixedSize(platform::twipsRect(0, 0, kAboutClientWidth, kAboutClientHeight).size());
+    setFixedSize(forms::twipsRect(0, 0, kAboutClientWidth, kAboutClientHeight).size());
 
-    m_controls = platform::buildControls(this, frmAboutLayout());
+    m_controls = forms::buildControls(this, frmAboutLayout());
 
     // Labels carry a place in the keyboard order only for their access keys;
     // they never hold the focus themselves.

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "messagebox.h"
-#include "osservices.h"
-#include "systeminformation.h"
+#include "about/systeminformation.h"
+#include "platform/messagebox.h"
+#include "platform/osservices.h"
 
 #include <QDialog>
 #include <QHash>

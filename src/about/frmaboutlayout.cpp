@@ -1,15 +1,15 @@
-#include "frmaboutlayout.h"
+#include "about/frmaboutlayout.h"
 
-#include "abouttexts.h"
+#include "about/abouttexts.h"
 
 namespace kaldora::about {
 
 namespace {
 
-using platform::Align;
-using platform::Colour;
-using platform::ControlKind;
-using platform::ControlSpec;
+using forms::Align;
+using forms::Colour;
+using forms::ControlKind;
+using forms::ControlSpec;
 
 constexpr int kSeparatorPixel = 1;
 constexpr int kSeparatorShadowPixels = 2;

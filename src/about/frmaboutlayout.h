@@ -1,6 +1,6 @@
 #pragma once
 
-#include "formlayout.h"
+#include "forms/formlayout.h"
 
 #include <span>
 
@@ -12,6 +12,6 @@ inline constexpr int kAboutClientHeight = 3555;
 
 // The about dialog's controls with their places in twips and their keyboard
 // order: the OK button first, so the focus starts there.
-std::span<const platform::ControlSpec> frmAboutLayout();
+std::span<const forms::ControlSpec> frmAboutLayout();
 
 } // namespace kaldora::about

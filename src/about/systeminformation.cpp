@@ -1,6 +1,6 @@
-#include "systeminformation.h"
+#include "about/systeminformation.h"
 
-#include "apptitle.h"
+#include "platform/apptitle.h"
 
 #include <array>
 #include <cstddef>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "filetest.h"
-#include "messagebox.h"
-#include "osservices.h"
-#include "programstarter.h"
-#include "registry.h"
+#include "platform/filetest.h"
+#include "platform/messagebox.h"
+#include "platform/osservices.h"
+#include "platform/programstarter.h"
+#include "platform/registry.h"
 
 #include <cstdint>
 #include <string>

@@ -1,4 +1,4 @@
-#include "displaycheck.h"
+#include "app/displaycheck.h"
 
 #include <cstdlib>
 #include <string_view>

@@ -1,9 +1,9 @@
-#include "displaycheck.h"
-#include "qtmessagebox.h"
-#include "startupguard.h"
-#include "systemclock.h"
-#include "systemlocale.h"
-#include "windows.h"
+#include "app/displaycheck.h"
+#include "app/startupguard.h"
+#include "main_window/windowowner.h"
+#include "platform/qtmessagebox.h"
+#include "platform/systemclock.h"
+#include "platform/systemlocale.h"
 
 #include <QApplication>
 
@@ -31,7 +31,7 @@ int main(int argc, char* argv[])
 
     kaldora::platform::SystemClock clock;
     kaldora::platform::QtMessageBox messages;
-    kaldora::main_window::Windows windows(
+    kaldora::main_window::WindowOwner windows(
         {clock, messages, kaldora::platform::systemDecimalSeparator()});
     windows.form2()->show();
     return application.exec();

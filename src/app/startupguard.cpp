@@ -1,4 +1,4 @@
-#include "startupguard.h"
+#include "app/startupguard.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,11 +1,11 @@
-#include "batchrun.h"
+#include "batch/batchrun.h"
 
-#include "billwriter.h"
-#include "commandline.h"
-#include "csvreader.h"
-#include "csvwriter.h"
-#include "inputcolumns.h"
-#include "isodate.h"
+#include "batch/billwriter.h"
+#include "batch/commandline.h"
+#include "batch/csvreader.h"
+#include "batch/csvwriter.h"
+#include "batch/inputcolumns.h"
+#include "batch/isodate.h"
 
 #include <algorithm>
 #include <future>

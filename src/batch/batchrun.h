@@ -1,7 +1,7 @@
 #pragma once
 
-#include "numbertext.h"
-#include "pricetexts.h"
+#include "batch/pricetexts.h"
+#include "billing/numbertext.h"
 
 #include <ostream>
 #include <string>

@@ -1,4 +1,4 @@
-#include "billwriter.h"
+#include "batch/billwriter.h"
 
 namespace kaldora::batch {
 

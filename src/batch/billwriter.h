@@ -1,8 +1,8 @@
 #pragma once
 
-#include "csvwriter.h"
-#include "memorysheet.h"
-#include "rowbiller.h"
+#include "batch/csvwriter.h"
+#include "batch/rowbiller.h"
+#include "billing/memorysheet.h"
 
 #include <span>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "commandline.h"
+#include "batch/commandline.h"
 
 #include <initializer_list>
 

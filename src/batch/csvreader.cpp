@@ -1,4 +1,4 @@
-#include "csvreader.h"
+#include "batch/csvreader.h"
 
 #include <utility>
 

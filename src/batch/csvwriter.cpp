@@ -1,6 +1,6 @@
-#include "csvwriter.h"
+#include "batch/csvwriter.h"
 
-#include "csvreader.h"
+#include "batch/csvreader.h"
 
 namespace kaldora::batch {
 

@@ -1,4 +1,4 @@
-#include "inputcolumns.h"
+#include "batch/inputcolumns.h"
 
 namespace kaldora::batch {
 

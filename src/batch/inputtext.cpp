@@ -1,4 +1,4 @@
-#include "inputtext.h"
+#include "batch/inputtext.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "isodate.h"
+#include "batch/isodate.h"
 
 namespace kaldora::batch {
 

@@ -1,11 +1,11 @@
-#include "batchrun.h"
-#include "commandline.h"
-#include "inputtext.h"
-#include "numbertext.h"
-#include "pricelistfile.h"
-#include "priceliststore.h"
-#include "pricetexts.h"
-#include "systemlocale.h"
+#include "batch/batchrun.h"
+#include "batch/commandline.h"
+#include "batch/inputtext.h"
+#include "batch/pricetexts.h"
+#include "billing/numbertext.h"
+#include "platform/systemlocale.h"
+#include "price_list/pricelistfile.h"
+#include "price_list/priceliststore.h"
 
 #include <algorithm>
 #include <exception>

@@ -1,4 +1,4 @@
-#include "pricetexts.h"
+#include "batch/pricetexts.h"
 
 #include <utility>
 

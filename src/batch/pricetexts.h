@@ -1,6 +1,6 @@
 #pragma once
 
-#include "numbertext.h"
+#include "billing/numbertext.h"
 
 #include <array>
 #include <cstddef>

@@ -1,6 +1,6 @@
-#include "rowbiller.h"
+#include "batch/rowbiller.h"
 
-#include "obracun.h"
+#include "billing/obracun.h"
 
 #include <cstddef>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "memorysheet.h"
-#include "numbertext.h"
-#include "pricetexts.h"
+#include "batch/pricetexts.h"
+#include "billing/memorysheet.h"
+#include "billing/numbertext.h"
 
 #include <chrono>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "billsheet.h"
+#include "billing/billsheet.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "decimal.h"
+#include "billing/decimal.h"
 
 #include <array>
 #include <bit>

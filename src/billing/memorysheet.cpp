@@ -1,4 +1,4 @@
-#include "memorysheet.h"
+#include "billing/memorysheet.h"
 
 namespace kaldora::billing {
 

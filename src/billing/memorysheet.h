@@ -1,6 +1,6 @@
 #pragma once
 
-#include "billsheet.h"
+#include "billing/billsheet.h"
 
 #include <array>
 #include <optional>

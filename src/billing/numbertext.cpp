@@ -1,6 +1,6 @@
-#include "numbertext.h"
+#include "billing/numbertext.h"
 
-#include "decimal.h"
+#include "billing/decimal.h"
 
 #include <array>
 #include <bit>

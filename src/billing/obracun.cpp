@@ -1,4 +1,4 @@
-#include "obracun.h"
+#include "billing/obracun.h"
 
 #include <cmath>
 

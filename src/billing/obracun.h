@@ -1,7 +1,7 @@
 #pragma once
 
-#include "billsheet.h"
-#include "numbertext.h"
+#include "billing/billsheet.h"
+#include "billing/numbertext.h"
 
 #include <array>
 #include <chrono>

@@ -1,8 +1,8 @@
-#include "form2.h"
+#include "main_window/form2.h"
 
-#include "form2layout.h"
-#include "form2sheet.h"
-#include "formlayout.h"
+#include "forms/formlayout.h"
+#include "main_window/form2layout.h"
+#include "main_window/form2sheet.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -57,11 +57,11 @@ Form2::Form2(const Services& services, QWidget* parent)
     client->setObjectName(QStringLiteral("client"));
     QPalette palette = client->palette();
     palette.setColor(QPalette::Window,
-                     platform::colourValue(platform::Colour::InactiveCaptionText, client));
+                     forms::colourValue(forms::Colour::InactiveCaptionText, client));
     client->setPalette(palette);
     client->setAutoFillBackground(true);
     setCentralWidget(client);
-    m_controls = platform::buildControls(client, form2Controls());
+    m_controls = forms::buildControls(client, form2Controls());
 
     fillCombo(controlAs<QComboBox>(m_controls, "Combo1"), kMeterTypes, kInitialMeterType);
     fillCombo(controlAs<QComboBox>(m_controls, "Combo2"), kAmperages, kInitialAmperage);
@@ -72,8 +72,7 @@ Form2::Form2(const Services& services, QWidget* parent)
     connectCommands();
 
     // The client area has its size from the layout; the menu bar comes on top.
-    const QSize clientSize(platform::toPixels(kClientWidthTwips),
-                           platform::toPixels(kClientHeightTwips));
+    const QSize clientSize(forms::toPixels(kClientWidthTwips), forms::toPixels(kClientHeightTwips));
     resize(clientSize.width(), clientSize.height() + menuBar()->sizeHint().height());
     m_controls.value(kFirstFocus)->setFocus(Qt::OtherFocusReason);
 }

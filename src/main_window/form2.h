@@ -1,11 +1,11 @@
 #pragma once
 
-#include "clock.h"
-#include "messagebox.h"
-#include "noticebox.h"
-#include "numbertext.h"
-#include "obracun.h"
-#include "pricetarget.h"
+#include "billing/numbertext.h"
+#include "billing/obracun.h"
+#include "main_window/noticebox.h"
+#include "platform/clock.h"
+#include "platform/messagebox.h"
+#include "price_list/pricetarget.h"
 
 #include <QHash>
 #include <QMainWindow>

@@ -1,4 +1,4 @@
-#include "form2layout.h"
+#include "main_window/form2layout.h"
 
 #include <array>
 
@@ -6,11 +6,11 @@ namespace kaldora::main_window {
 
 namespace {
 
-using platform::Align;
-using platform::Colour;
-using platform::ControlKind;
-using platform::ControlSpec;
-using platform::FontSpec;
+using forms::Align;
+using forms::Colour;
+using forms::ControlKind;
+using forms::ControlSpec;
+using forms::FontSpec;
 
 constexpr FontSpec k975{9.75};
 constexpr FontSpec k975Bold{9.75, true};
@@ -232,7 +232,7 @@ constexpr std::array kMenus = {
 
 } // namespace
 
-std::span<const platform::ControlSpec> form2Controls()
+std::span<const forms::ControlSpec> form2Controls()
 {
     return kControls;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "formlayout.h"
+#include "forms/formlayout.h"
 
 #include <span>
 
@@ -13,7 +13,7 @@ inline constexpr int kClientHeightTwips = 10515;
 
 // Every control of the main window: place, caption, font, colour and place in
 // the keyboard order. Frames come before the controls they hold.
-std::span<const platform::ControlSpec> form2Controls();
+std::span<const forms::ControlSpec> form2Controls();
 
 // One item of the menu bar, listed menu by menu in the order they appear.
 struct MenuItemSpec {

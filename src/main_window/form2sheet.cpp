@@ -1,6 +1,6 @@
-#include "form2sheet.h"
+#include "main_window/form2sheet.h"
 
-#include "dateconversion.h"
+#include "platform/dateconversion.h"
 
 #include <QComboBox>
 #include <QDateEdit>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "billsheet.h"
+#include "billing/billsheet.h"
 
 #include <QHash>
 #include <QMetaObject>

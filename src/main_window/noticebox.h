@@ -1,7 +1,7 @@
 #pragma once
 
-#include "messagebox.h"
-#include "obracun.h"
+#include "billing/obracun.h"
+#include "platform/messagebox.h"
 
 namespace kaldora::main_window {
 

@@ -1,4 +1,4 @@
-#include "desktopregistry.h"
+#include "platform/desktopregistry.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

@@ -1,13 +1,13 @@
-#include "osservices.h"
+#include "platform/osservices.h"
 
 #ifdef _WIN32
-#include "windowsfiletest.h"
-#include "windowsprogramstarter.h"
-#include "windowsregistry.h"
+#include "platform/windowsfiletest.h"
+#include "platform/windowsprogramstarter.h"
+#include "platform/windowsregistry.h"
 #else
-#include "desktopregistry.h"
-#include "posixfiletest.h"
-#include "posixprogramstarter.h"
+#include "platform/desktopregistry.h"
+#include "platform/posixfiletest.h"
+#include "platform/posixprogramstarter.h"
 #endif
 
 namespace kaldora::platform {

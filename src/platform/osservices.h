@@ -1,8 +1,8 @@
 #pragma once
 
-#include "filetest.h"
-#include "programstarter.h"
-#include "registry.h"
+#include "platform/filetest.h"
+#include "platform/programstarter.h"
+#include "platform/registry.h"
 
 namespace kaldora::platform {
 

@@ -1,4 +1,4 @@
-#include "posixfiletest.h"
+#include "platform/posixfiletest.h"
 
 #include <sys/stat.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "filetest.h"
+#include "platform/filetest.h"
 
 namespace kaldora::platform {
 

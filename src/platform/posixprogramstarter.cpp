@@ -1,4 +1,4 @@
-#include "posixprogramstarter.h"
+#include "platform/posixprogramstarter.h"
 
 #include <fcntl.h>
 #include <signal.h>

@@ -1,4 +1,4 @@
-#include "qtmessagebox.h"
+#include "platform/qtmessagebox.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,6 +1,6 @@
-#include "systemclock.h"
+#include "platform/systemclock.h"
 
-#include "dateconversion.h"
+#include "platform/dateconversion.h"
 
 #include <QDate>
 

@@ -1,4 +1,4 @@
-#include "systemlocale.h"
+#include "platform/systemlocale.h"
 
 #include <QLocale>
 

@@ -1,4 +1,4 @@
-#include "windowsfiletest.h"
+#include "platform/windowsfiletest.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "windowsprogramstarter.h"
+#include "platform/windowsprogramstarter.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "programstarter.h"
+#include "platform/programstarter.h"
 
 namespace kaldora::platform {
 

@@ -1,12 +1,12 @@
-#include "form1.h"
+#include "price_list/form1.h"
 
-#include "apptitle.h"
-#include "form1layout.h"
-#include "formlayout.h"
-#include "messagebox.h"
-#include "navigationbar.h"
-#include "pricelistfile.h"
-#include "systemlocale.h"
+#include "forms/formlayout.h"
+#include "platform/apptitle.h"
+#include "platform/messagebox.h"
+#include "platform/systemlocale.h"
+#include "price_list/form1layout.h"
+#include "price_list/navigationbar.h"
+#include "price_list/pricelistfile.h"
 
 #include <QCloseEvent>
 #include <QLineEdit>
@@ -43,25 +43,22 @@ Form1::Form1(platform::MessageBox& messages, const QString& storePath, char deci
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QLatin1String(Form1Layout::kCaption));
-    resize(platform::toPixels(Form1Layout::kClientWidth),
-           platform::toPixels(Form1Layout::kClientHeight));
+    resize(forms::toPixels(Form1Layout::kClientWidth), forms::toPixels(Form1Layout::kClientHeight));
     // The main window's background.
     QPalette p = palette();
-    p.setColor(QPalette::Window,
-               platform::colourValue(platform::Colour::InactiveCaptionText, this));
+    p.setColor(QPalette::Window, forms::colourValue(forms::Colour::InactiveCaptionText, this));
     setPalette(p);
     setAutoFillBackground(true);
 
-    m_controls = platform::buildControls(this, Form1Layout::controls());
+    m_controls = forms::buildControls(this, Form1Layout::controls());
     for (std::size_t row = 0; row < kPriceCount; ++row) {
         m_fields[row] = qobject_cast<QLineEdit*>(m_controls.value(fieldName(row)));
     }
     const DataControlSpec& adodc = Form1Layout::dataControl();
     m_navigation = new NavigationBar(QString::fromLatin1(adodc.caption), this);
     m_navigation->setObjectName(QLatin1String(adodc.name));
-    m_navigation->setFont(platform::layoutFont(adodc.font));
-    m_navigation->setGeometry(
-        platform::twipsRect(adodc.left, adodc.top, adodc.width, adodc.height));
+    m_navigation->setFont(forms::layoutFont(adodc.font));
+    m_navigation->setGeometry(forms::twipsRect(adodc.left, adodc.top, adodc.width, adodc.height));
     m_controls.insert(QLatin1String(adodc.name), m_navigation);
 
     connect(m_navigation, &NavigationBar::firstRequested, this,

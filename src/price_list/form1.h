@@ -1,8 +1,8 @@
 #pragma once
 
-#include "pricecolumns.h"
-#include "priceliststore.h"
-#include "pricetarget.h"
+#include "price_list/pricecolumns.h"
+#include "price_list/priceliststore.h"
+#include "price_list/pricetarget.h"
 
 #include <QHash>
 #include <QPointer>

@@ -1,14 +1,14 @@
-#include "form1layout.h"
+#include "price_list/form1layout.h"
 
 namespace kaldora::price_list {
 
 namespace {
 
-using platform::Align;
-using platform::Colour;
-using platform::ControlKind;
-using platform::ControlSpec;
-using platform::FontSpec;
+using forms::Align;
+using forms::Colour;
+using forms::ControlKind;
+using forms::ControlSpec;
+using forms::FontSpec;
 
 constexpr FontSpec kCaptionFont{13.5, true};
 constexpr FontSpec kPriceFont{12.0, true};

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "formlayout.h"
+#include "forms/formlayout.h"
 
 #include <span>
 
@@ -12,7 +12,7 @@ struct DataControlSpec {
     const char* name;
     const char* caption;
     int left, top, width, height;
-    platform::FontSpec font;
+    forms::FontSpec font;
 };
 
 // The layout of the price-list window Form1 as data, in twips.
@@ -23,7 +23,7 @@ public:
     static constexpr int kClientHeight = 6120;
 
     // Label16, Label9 to Label14, Text11 to Text16 and Command1.
-    static std::span<const platform::ControlSpec> controls();
+    static std::span<const forms::ControlSpec> controls();
     static const DataControlSpec& dataControl();
 };
 

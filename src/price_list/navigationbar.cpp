@@ -1,4 +1,4 @@
-#include "navigationbar.h"
+#include "price_list/navigationbar.h"
 
 #include <QLabel>
 #include <QPainter>

@@ -1,7 +1,7 @@
-#include "pricelistfile.h"
+#include "price_list/pricelistfile.h"
 
-#include "pricecolumns.h"
-#include "sqlconnection.h"
+#include "price_list/pricecolumns.h"
+#include "price_list/sqlconnection.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
-#include "priceliststore.h"
+#include "price_list/priceliststore.h"
 
-#include "pricelistfile.h"
-#include "sqlconnection.h"
+#include "price_list/pricelistfile.h"
+#include "price_list/sqlconnection.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "numbertext.h"
-#include "pricecolumns.h"
+#include "billing/numbertext.h"
+#include "price_list/pricecolumns.h"
 
 #include <QString>
 #include <QVariant>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pricecolumns.h"
+#include "price_list/pricecolumns.h"
 
 namespace kaldora::price_list {
 

@@ -1,4 +1,4 @@
-#include "sqlconnection.h"
+#include "price_list/sqlconnection.h"
 
 #include <QSqlQuery>
 

@@ -1,8 +1,8 @@
-#include "desktopregistry.h"
-#include "posixfiletest.h"
-#include "posixprogramstarter.h"
+#include "about/systeminformation.h"
+#include "platform/desktopregistry.h"
+#include "platform/posixfiletest.h"
+#include "platform/posixprogramstarter.h"
 #include "recordingmessagebox.h"
-#include "systeminformation.h"
 #include "tempfolder.h"
 
 #include <gtest/gtest.h>

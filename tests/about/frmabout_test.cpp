@@ -1,9 +1,9 @@
-#include "aboutowner.h"
-#include "apptitle.h"
+#include "about/aboutowner.h"
+#include "about/frmabout.h"
 #include "fakefiletest.h"
 #include "fakeprogramstarter.h"
 #include "fakeregistry.h"
-#include "frmabout.h"
+#include "platform/apptitle.h"
 #include "recordingmessagebox.h"
 
 #include <QApplication>

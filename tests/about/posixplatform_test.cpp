@@ -1,5 +1,5 @@
-#include "posixfiletest.h"
-#include "posixprogramstarter.h"
+#include "platform/posixfiletest.h"
+#include "platform/posixprogramstarter.h"
 #include "tempfolder.h"
 
 #include <gtest/gtest.h>

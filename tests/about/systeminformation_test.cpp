@@ -1,10 +1,10 @@
-#include "abouttexts.h"
-#include "apptitle.h"
+#include "about/abouttexts.h"
+#include "about/systeminformation.h"
 #include "fakefiletest.h"
 #include "fakeprogramstarter.h"
 #include "fakeregistry.h"
+#include "platform/apptitle.h"
 #include "recordingmessagebox.h"
-#include "systeminformation.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "batchrun.h"
-#include "csvreader.h"
+#include "batch/batchrun.h"
+#include "batch/csvreader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "csvreader.h"
-#include "csvwriter.h"
+#include "batch/csvreader.h"
+#include "batch/csvwriter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "commandline.h"
-#include "pricetexts.h"
+#include "batch/commandline.h"
+#include "batch/pricetexts.h"
 
 #include <gtest/gtest.h>
 

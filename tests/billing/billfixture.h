@@ -1,8 +1,8 @@
 #pragma once
 
-#include "memorysheet.h"
-#include "numbertext.h"
-#include "obracun.h"
+#include "billing/memorysheet.h"
+#include "billing/numbertext.h"
+#include "billing/obracun.h"
 
 #include <array>
 #include <chrono>

@@ -1,4 +1,4 @@
-#include "numbertext.h"
+#include "billing/numbertext.h"
 
 #include <gtest/gtest.h>
 

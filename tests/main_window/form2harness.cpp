@@ -19,7 +19,7 @@ void flushDeletions()
 Form2Harness::Form2Harness(std::chrono::sys_days today, char decimalSeparator)
     : m_separator(decimalSeparator)
     , m_clock({today})
-    , m_windows(std::make_unique<main_window::Windows>(
+    , m_windows(std::make_unique<main_window::WindowOwner>(
           main_window::Form2::Services{m_clock, m_messages, decimalSeparator}))
     , m_form(m_windows->form2())
 {

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "fixedclock.h"
-#include "form2.h"
+#include "main_window/form2.h"
+#include "main_window/windowowner.h"
 #include "modalwatchdog.h"
 #include "recordingmessagebox.h"
-#include "windows.h"
 
 #include <QPointer>
 
@@ -27,7 +27,7 @@ public:
     Form2Harness& operator=(const Form2Harness&) = delete;
 
     main_window::Form2* form() const { return m_form; }
-    main_window::Windows& windows() { return *m_windows; }
+    main_window::WindowOwner& owner() { return *m_windows; }
     const RecordingMessageBox& messages() const { return m_messages; }
 
     // Shows the window and waits until it is active, as a user would find it.
@@ -49,7 +49,7 @@ private:
     char m_separator;
     FixedClock m_clock;
     RecordingMessageBox m_messages;
-    std::unique_ptr<main_window::Windows> m_windows;
+    std::unique_ptr<main_window::WindowOwner> m_windows;
     QPointer<main_window::Form2> m_form;
 };
 

@@ -1,8 +1,8 @@
 // Draws the main window as a user sees it after one calculation and saves the
 // picture: form2_screenshot <file.png>. Run it on a real display or Xvfb.
 
-#include "qtmessagebox.h"
-#include "windows.h"
+#include "main_window/windowowner.h"
+#include "platform/qtmessagebox.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -43,7 +43,7 @@ int main(int argc, char* argv[])
     }
     MarchClock clock;
     kaldora::platform::QtMessageBox messages;
-    kaldora::main_window::Windows windows({clock, messages, ','});
+    kaldora::main_window::WindowOwner windows({clock, messages, ','});
     auto* form = windows.form2();
     form->show();
     if (!QTest::qWaitForWindowExposed(form)) {

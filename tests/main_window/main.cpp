@@ -9,7 +9,7 @@
 
 int runForm2LayoutTest(int argc, char** argv);
 int runForm2CommandsTest(int argc, char** argv);
-int runWindowsTest(int argc, char** argv);
+int runWindowOwnerTest(int argc, char** argv);
 int runWindowWiringTest(int argc, char** argv);
 
 int main(int argc, char* argv[])
@@ -21,7 +21,7 @@ int main(int argc, char* argv[])
     };
     const Suite suites[] = {{"Form2Layout", runForm2LayoutTest},
                             {"Form2Commands", runForm2CommandsTest},
-                            {"Windows", runWindowsTest},
+                            {"WindowOwner", runWindowOwnerTest},
                             {"WindowWiring", runWindowWiringTest}};
 
     std::vector<char*> args(argv, argv + argc);

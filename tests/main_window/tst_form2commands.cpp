@@ -101,7 +101,7 @@ private slots:
         }
         kaldora::tests::FixedClock fixed(days);
         kaldora::tests::RecordingMessageBox messages;
-        kaldora::main_window::Windows windows({fixed, messages, ','});
+        kaldora::main_window::WindowOwner windows({fixed, messages, ','});
         auto* form = windows.form2();
         QCOMPARE(qobject_cast<QDateEdit*>(form->control("DTPicker1"))->text(), newDate);
         QCOMPARE(qobject_cast<QDateEdit*>(form->control("DTPicker2"))->text(), previousDate);
@@ -351,13 +351,13 @@ private slots:
         QVERIFY(form.isNull());
         QVERIFY(h.messages().shown().empty());
 
-        auto* again = h.windows().form2();
+        auto* again = h.owner().form2();
         QVERIFY(again != nullptr);
         QVERIFY(qobject_cast<QLineEdit*>(again->control("Text28"))->text().isEmpty());
         // The typed prices are gone; the stored ones are back.
         QCOMPARE(qobject_cast<QLineEdit*>(again->control("Text11"))->text(), QStringLiteral("3,1"));
         QCOMPARE(again->sheet().date(kaldora::billing::DateField::DTPicker1), day(2025, 1, 15));
-        QCOMPARE(again, h.windows().form2());
+        QCOMPARE(again, h.owner().form2());
     }
 
 private:

@@ -2,8 +2,8 @@
 // font and colour, the keyboard order, the menus and the initial texts.
 
 #include "form2harness.h"
-#include "form2layout.h"
-#include "formlayout.h"
+#include "forms/formlayout.h"
+#include "main_window/form2layout.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -16,10 +16,10 @@
 #include <QPushButton>
 #include <QTest>
 
+using kaldora::forms::ControlKind;
+using kaldora::forms::ControlSpec;
 using kaldora::main_window::form2Controls;
 using kaldora::main_window::form2Menus;
-using kaldora::platform::ControlKind;
-using kaldora::platform::ControlSpec;
 using kaldora::tests::Form2Harness;
 using kaldora::tests::ModalWatchdog;
 
@@ -90,20 +90,20 @@ private slots:
         Form2Harness h(kaldora::tests::day(2025, 1, 15));
         int seen = 0;
         for (const ControlSpec& entry : form2Controls()) {
-            const QString key = kaldora::platform::controlKey(entry);
+            const QString key = kaldora::forms::controlKey(entry);
             QWidget* w = h.form()->control(key);
             QVERIFY2(w != nullptr, qPrintable(key));
             QCOMPARE(w->objectName(), QString::fromLatin1(entry.name));
             const QString parent = entry.parent ? QString::fromLatin1(entry.parent) : "client";
             QCOMPARE(w->parentWidget()->objectName(), parent);
             if (entry.kind == ControlKind::Line) {
-                const QRect line(kaldora::platform::toPixels(entry.left),
-                                 kaldora::platform::toPixels(entry.top),
-                                 kaldora::platform::toPixels(entry.width - entry.left), 1);
+                const QRect line(kaldora::forms::toPixels(entry.left),
+                                 kaldora::forms::toPixels(entry.top),
+                                 kaldora::forms::toPixels(entry.width - entry.left), 1);
                 QCOMPARE(w->geometry(), line);
             } else {
-                QCOMPARE(w->geometry(), kaldora::platform::twipsRect(entry.left, entry.top,
-                                                                     entry.width, entry.height));
+                QCOMPARE(w->geometry(), kaldora::forms::twipsRect(entry.left, entry.top,
+                                                                  entry.width, entry.height));
                 QCOMPARE(w->font().pointSizeF(), entry.font.points);
                 QCOMPARE(w->font().bold(), entry.font.bold);
                 QCOMPARE(w->font().underline(), entry.font.underline);
@@ -111,8 +111,8 @@ private slots:
             if (entry.caption != nullptr) {
                 QCOMPARE(captionOf(w), QString::fromUtf8(entry.caption));
             }
-            if (entry.background != kaldora::platform::Colour::Default) {
-                const QColor expected = kaldora::platform::colourValue(entry.background, w);
+            if (entry.background != kaldora::forms::Colour::Default) {
+                const QColor expected = kaldora::forms::colourValue(entry.background, w);
                 QCOMPARE(w->palette().color(w->backgroundRole()), expected);
                 if (entry.kind == ControlKind::TextBox) {
                     QCOMPARE(w->palette().color(QPalette::Base), expected);

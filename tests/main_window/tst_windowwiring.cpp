@@ -1,14 +1,14 @@
 // The main window with the price list and the about dialog: prices at start,
 // "PROMENI CENOVNIK" and applying a price list, "O PROGRAMU".
 
+#include "about/frmabout.h"
 #include "fixedclock.h"
-#include "form1.h"
-#include "form2.h"
 #include "form2harness.h"
-#include "frmabout.h"
+#include "main_window/form2.h"
+#include "main_window/windowowner.h"
 #include "modalwatchdog.h"
+#include "price_list/form1.h"
 #include "recordingmessagebox.h"
-#include "windows.h"
 
 #include <QAction>
 #include <QFile>
@@ -215,7 +215,7 @@ private:
 
     kaldora::main_window::Form2* start()
     {
-        m_windows = std::make_unique<kaldora::main_window::Windows>(
+        m_windows = std::make_unique<kaldora::main_window::WindowOwner>(
             kaldora::main_window::Form2::Services{m_clock, *m_messages, ','},
             kaldora::platform::systemServices(), storePath());
         auto* form2 = m_windows->form2();
@@ -227,7 +227,7 @@ private:
     std::unique_ptr<ModalWatchdog> m_watchdog;
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<RecordingMessageBox> m_messages;
-    std::unique_ptr<kaldora::main_window::Windows> m_windows;
+    std::unique_ptr<kaldora::main_window::WindowOwner> m_windows;
 };
 
 int runWindowWiringTest(int argc, char** argv)

@@ -1,12 +1,9 @@
-// The window-system services: the message box, the clock, the date
-// conversion, twips and the locale's separator. The layout builder is tested
-// through the main window, whose table uses every kind of control.
+// The window-system services: the message box, the date conversion and the
+// locale's separator.
 
-#include "dateconversion.h"
-#include "formlayout.h"
-#include "qtmessagebox.h"
-#include "systemclock.h"
-#include "systemlocale.h"
+#include "platform/dateconversion.h"
+#include "platform/qtmessagebox.h"
+#include "platform/systemlocale.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -97,14 +94,6 @@ private slots:
         QVERIFY(QApplication::activeModalWidget() == nullptr);
     }
 
-    void systemClockGivesTheLocalDate()
-    {
-        const QDate before = QDate::currentDate();
-        const auto today = SystemClock().today();
-        const QDate after = QDate::currentDate();
-        QVERIFY(today == toSysDays(before) || today == toSysDays(after));
-    }
-
     void dateConversion_data()
     {
         QTest::addColumn<QDate>("date");
@@ -125,26 +114,6 @@ private slots:
         const auto expected = civil(year, unsigned(month), unsigned(day));
         QCOMPARE(toSysDays(date).time_since_epoch().count(), expected.time_since_epoch().count());
         QCOMPARE(toQDate(expected), date);
-    }
-
-    void twipsToPixels_data()
-    {
-        QTest::addColumn<int>("twips");
-        QTest::addColumn<int>("pixels");
-        QTest::newRow("zero") << 0 << 0;
-        QTest::newRow("under half a pixel") << 7 << 0;
-        QTest::newRow("half a pixel and more") << 8 << 1;
-        QTest::newRow("one pixel") << 15 << 1;
-        QTest::newRow("client width") << 15675 << 1045;
-        QTest::newRow("client height") << 10515 << 701;
-        QTest::newRow("negative, under half") << -7 << 0;
-        QTest::newRow("negative, half and more") << -8 << -1;
-    }
-    void twipsToPixels()
-    {
-        QFETCH(int, twips);
-        QFETCH(int, pixels);
-        QCOMPARE(toPixels(twips), pixels);
     }
 
     // Run with LC_ALL set by the test list; without an expectation the

@@ -1,10 +1,10 @@
-#include "apptitle.h"
-#include "form1.h"
-#include "form1layout.h"
-#include "messagebox.h"
-#include "navigationbar.h"
-#include "pricelistfile.h"
-#include "systemlocale.h"
+#include "platform/apptitle.h"
+#include "platform/messagebox.h"
+#include "platform/systemlocale.h"
+#include "price_list/form1.h"
+#include "price_list/form1layout.h"
+#include "price_list/navigationbar.h"
+#include "price_list/pricelistfile.h"
 #include "testdatabase.h"
 
 #include <QDir>
@@ -136,7 +136,7 @@ private slots:
         QWidget* c = w->control(QLatin1String(QTest::currentDataTag()));
         QVERIFY(c != nullptr);
         QCOMPARE(c->geometry(),
-                 platform::twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+                 forms::twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
         QCOMPARE(c->font().pointSizeF(), points);
         QCOMPARE(c->font().bold(), bold);
         if (box.isValid()) {

@@ -1,5 +1,5 @@
-#include "pricelistfile.h"
-#include "priceliststore.h"
+#include "price_list/pricelistfile.h"
+#include "price_list/priceliststore.h"
 #include "testdatabase.h"
 
 #include <QCoreApplication>

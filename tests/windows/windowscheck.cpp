@@ -10,14 +10,14 @@
 //                                   the paths are the starts expected, in order
 #include "checks.h"
 
-#include "apptitle.h"
-#include "memorysheet.h"
-#include "obracun.h"
+#include "about/systeminformation.h"
+#include "billing/memorysheet.h"
+#include "billing/obracun.h"
+#include "platform/apptitle.h"
+#include "platform/windowsfiletest.h"
+#include "platform/windowsprogramstarter.h"
+#include "platform/windowsregistry.h"
 #include "recordingmessagebox.h"
-#include "systeminformation.h"
-#include "windowsfiletest.h"
-#include "windowsprogramstarter.h"
-#include "windowsregistry.h"
 
 #include <windows.h>
 

@@ -24,7 +24,7 @@ constexpr int kOtherWindowCloseMs = 200;
 
 } // namespace
 
-class WindowsTest : public QObject {
+class WindowOwnerTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -40,7 +40,7 @@ private slots:
     {
         FixedClock clock({day(2025, 1, 15)});
         RecordingMessageBox messages;
-        kaldora::main_window::Windows windows({clock, messages, ','});
+        kaldora::main_window::WindowOwner windows({clock, messages, ','});
         QPointer<kaldora::main_window::Form2> first = windows.form2();
         QCOMPARE(windows.form2(), first.data());
         QCOMPARE(clock.reads(), 2);
@@ -61,7 +61,7 @@ private slots:
     {
         FixedClock clock({day(2025, 1, 15)});
         RecordingMessageBox messages;
-        kaldora::main_window::Windows windows({clock, messages, ','});
+        kaldora::main_window::WindowOwner windows({clock, messages, ','});
         QPointer<QWidget> hidden = new QWidget;
         QPointer<QWidget> shown = new QWidget;
         windows.adopt(hidden);
@@ -85,7 +85,7 @@ private slots:
         {
             FixedClock clock({day(2025, 1, 15)});
             RecordingMessageBox messages;
-            kaldora::main_window::Windows windows({clock, messages, ','});
+            kaldora::main_window::WindowOwner windows({clock, messages, ','});
             form = windows.form2();
             windows.adopt(other);
         }
@@ -108,7 +108,7 @@ private slots:
         QVERIFY(QApplication::quitOnLastWindowClosed());
         FixedClock clock({day(2025, 1, 15)});
         RecordingMessageBox messages;
-        kaldora::main_window::Windows windows({clock, messages, ','});
+        kaldora::main_window::WindowOwner windows({clock, messages, ','});
         QPointer<QWidget> other = new QWidget;
         windows.adopt(other);
         if (otherOnScreen) {
@@ -145,10 +145,10 @@ private:
     std::unique_ptr<ModalWatchdog> m_watchdog;
 };
 
-int runWindowsTest(int argc, char** argv)
+int runWindowOwnerTest(int argc, char** argv)
 {
-    WindowsTest test;
+    WindowOwnerTest test;
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "tst_windows.moc"
+#include "tst_windowowner.moc"

@@ -1,4 +1,4 @@
-#include "formlayout.h"
+#include "forms/formlayout.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -16,7 +16,7 @@
 #include <limits>
 #include <vector>
 
-namespace kaldora::platform {
+namespace kaldora::forms {
 
 namespace {
 
@@ -359,4 +359,4 @@ QHash<QString, QWidget*> buildControls(QWidget* client, std::span<const ControlS
     return controls;
 }
 
-} // namespace kaldora::platform
+} // namespace kaldora::forms

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "aboutowner.h"
-#include "form1.h"
-#include "form2.h"
-#include "osservices.h"
-#include "pricelistfile.h"
+#include "about/aboutowner.h"
+#include "main_window/form2.h"
+#include "platform/osservices.h"
+#include "price_list/form1.h"
+#include "price_list/pricelistfile.h"
 
 #include <QObject>
 #include <QPointer>
@@ -23,19 +23,19 @@ namespace kaldora::main_window {
 // quitOnLastWindowClosed). A window that is loaded but hidden cannot keep it
 // alive, and when the main window goes every hidden window is closed too, so
 // nothing is left behind that the user can no longer reach.
-class Windows final : public QObject {
+class WindowOwner final : public QObject {
     Q_OBJECT
 
 public:
     // The price list is kept at `priceListPath`; the about dialog finds the
     // system information tool through `os`.
-    explicit Windows(const Form2::Services& services,
-                     const platform::OsServices& os = platform::systemServices(),
-                     const QString& priceListPath = price_list::PriceListFile::defaultPath(),
-                     QObject* parent = nullptr);
-    ~Windows() override;
-    Windows(const Windows&) = delete;
-    Windows& operator=(const Windows&) = delete;
+    explicit WindowOwner(const Form2::Services& services,
+                         const platform::OsServices& os = platform::systemServices(),
+                         const QString& priceListPath = price_list::PriceListFile::defaultPath(),
+                         QObject* parent = nullptr);
+    ~WindowOwner() override;
+    WindowOwner(const WindowOwner&) = delete;
+    WindowOwner& operator=(const WindowOwner&) = delete;
 
     // The main window, created and started up (its load reaction) on first
     // use; not shown. Its start-up takes the six prices the price-list

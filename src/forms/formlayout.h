@@ -10,7 +10,7 @@
 
 class QWidget;
 
-namespace kaldora::platform {
+namespace kaldora::forms {
 
 // Positions and sizes of the windows are kept in twips, 1/1440 inch: 15
 // twips make one logical pixel at 96 dots per inch.
@@ -81,4 +81,4 @@ QFont layoutFont(const FontSpec& entry);
 // the place the table gives it, whatever the window's size.
 QHash<QString, QWidget*> buildControls(QWidget* client, std::span<const ControlSpec> entries);
 
-} // namespace kaldora::platform
+} // namespace kaldora::forms

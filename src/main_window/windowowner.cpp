@@ -1,4 +1,4 @@
-#include "windows.h"
+#include "main_window/windowowner.h"
 
 #include <QAction>
 
@@ -6,8 +6,8 @@
 
 namespace kaldora::main_window {
 
-Windows::Windows(const Form2::Services& services, const platform::OsServices& os,
-                 const QString& priceListPath, QObject* parent)
+WindowOwner::WindowOwner(const Form2::Services& services, const platform::OsServices& os,
+                         const QString& priceListPath, QObject* parent)
     : QObject(parent)
     , m_services(services)
     , m_priceListPath(priceListPath)
@@ -15,23 +15,23 @@ Windows::Windows(const Form2::Services& services, const platform::OsServices& os
 {
 }
 
-Windows::~Windows()
+WindowOwner::~WindowOwner()
 {
     for (const QPointer<QWidget>& window : m_windows) {
         delete window.data();
     }
 }
 
-Form2* Windows::form2()
+Form2* WindowOwner::form2()
 {
     if (m_form2.isNull()) {
         m_form2 = new Form2(m_services);
         adopt(m_form2);
-        connect(m_form2, &QObject::destroyed, this, &Windows::mainWindowGone);
+        connect(m_form2, &QObject::destroyed, this, &WindowOwner::mainWindowGone);
         connect(m_form2->menuItem(QStringLiteral("CEN")), &QAction::triggered, this,
-                &Windows::showPriceList);
+                &WindowOwner::showPriceList);
         connect(m_form2->menuItem(QStringLiteral("TRECE")), &QAction::triggered, this,
-                &Windows::showAbout);
+                &WindowOwner::showAbout);
         // The prices come straight from the store, as the price-list window
         // would show them, so no hidden price-list window is left loaded.
         m_form2->setPriceTexts(price_list::Form1::storedPriceTexts(
@@ -41,7 +41,7 @@ Form2* Windows::form2()
     return m_form2;
 }
 
-price_list::Form1* Windows::showPriceList()
+price_list::Form1* WindowOwner::showPriceList()
 {
     if (m_form1.isNull()) {
         m_form1 = new price_list::Form1(m_services.messages, m_priceListPath,
@@ -57,14 +57,14 @@ price_list::Form1* Windows::showPriceList()
     return m_form1;
 }
 
-about::frmAbout* Windows::showAbout()
+about::frmAbout* WindowOwner::showAbout()
 {
     about::frmAbout& dialog = m_about.show();
     adopt(&dialog);
     return &dialog;
 }
 
-void Windows::adopt(QWidget* window)
+void WindowOwner::adopt(QWidget* window)
 {
     std::erase_if(m_windows, [](const QPointer<QWidget>& w) { return w.isNull(); });
     if (std::find(m_windows.begin(), m_windows.end(), window) != m_windows.end()) {
@@ -74,7 +74,7 @@ void Windows::adopt(QWidget* window)
     m_windows.emplace_back(window);
 }
 
-void Windows::mainWindowGone(QObject* mainWindow)
+void WindowOwner::mainWindowGone(QObject* mainWindow)
 {
     // Windows on screen stay usable; the application ends when the last of
     // them is closed.
