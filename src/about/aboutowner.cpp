@@ -2,7 +2,7 @@
 
 namespace kaldora::about {
 
-AboutOwner::AboutOwner(const platform::OsServices& services, platform::MessageBox& messages)
+AboutOwner::AboutOwner(const platform::OsServices& services, billing::Notice& messages)
     : m_services(services)
     , m_messages(messages)
 {

@@ -12,7 +12,7 @@ namespace kaldora::about {
 // open dialog deletes itself when closed, and the pointer forgets it.
 class AboutOwner {
 public:
-    AboutOwner(const platform::OsServices& services, platform::MessageBox& messages);
+    AboutOwner(const platform::OsServices& services, billing::Notice& messages);
 
     // Shows the dialog, modeless and without an owner window.
     frmAbout& show();
@@ -22,7 +22,7 @@ public:
 
 private:
     platform::OsServices m_services;
-    platform::MessageBox& m_messages;
+    billing::Notice& m_messages;
     QPointer<frmAbout> m_dialog;
 };
 

@@ -28,7 +28,7 @@ void setBlackText(QWidget* label)
 
 } // namespace
 
-frmAbout::frmAbout(const platform::OsServices& services, platform::MessageBox& messages,
+frmAbout::frmAbout(const platform::OsServices& services, billing::Notice& messages,
                    QWidget* parent)
     : QDialog(parent)
     , m_sysInfo(services, messages)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "about/systeminformation.h"
-#include "platform/messagebox.h"
+#include "billing/notice.h"
 #include "platform/osservices.h"
 
 #include <QDialog>
@@ -22,7 +22,7 @@ class frmAbout final : public QDialog {
     Q_OBJECT
 
 public:
-    frmAbout(const platform::OsServices& services, platform::MessageBox& messages,
+    frmAbout(const platform::OsServices& services, billing::Notice& messages,
              QWidget* parent = nullptr);
 
     // The dialog's public routines.

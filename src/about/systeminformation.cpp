@@ -58,7 +58,7 @@ private:
 } // namespace
 
 SystemInformation::SystemInformation(const platform::OsServices& services,
-                                     platform::MessageBox& messages)
+                                     billing::Notice& messages)
     : m_registry(services.registry)
     , m_programs(services.programs)
     , m_files(services.files)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/filetest.h"
-#include "platform/messagebox.h"
+#include "billing/notice.h"
 #include "platform/osservices.h"
 #include "platform/programstarter.h"
 #include "platform/registry.h"
@@ -39,7 +39,7 @@ public:
     // counts as missing.
     static constexpr std::uint32_t kValueBufferSize = 1024;
 
-    SystemInformation(const platform::OsServices& services, platform::MessageBox& messages);
+    SystemInformation(const platform::OsServices& services, billing::Notice& messages);
 
     // Starts the tool, or shows the one message that it is unavailable,
     // whatever went wrong. It never reports a failure to its caller.
@@ -63,7 +63,7 @@ private:
     platform::Registry& m_registry;
     platform::ProgramStarter& m_programs;
     platform::FileTest& m_files;
-    platform::MessageBox& m_messages;
+    billing::Notice& m_messages;
 };
 
 } // namespace kaldora::about

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "billing/billsheet.h"
+#include "billing/notice.h"
 #include "billing/numbertext.h"
 
 #include <array>
@@ -13,15 +14,6 @@ namespace kaldora::billing {
 inline constexpr std::string_view kInputErrorMessage =
     "NISTE UPISALI BROJ ILI PODATAK NIJE NUMERICKI!!!";
 inline constexpr std::string_view kInputErrorCaption = "GRESKA";
-
-// Shows a modal message with one OK button and returns when it is closed.
-class Notice {
-public:
-    virtual void show(std::string_view text, std::string_view caption) = 0;
-
-protected:
-    ~Notice() = default;
-};
 
 // The intermediate results of the bill calculation. They belong to the
 // owner of the sheet and outlive a run: a step that fails keeps the value

@@ -48,7 +48,6 @@ Form2::Form2(const Services& services, QWidget* parent)
     : QMainWindow(parent)
     , m_clock(services.clock)
     , m_numbers(services.decimalSeparator)
-    , m_notice(services.messages)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(kCaption);
@@ -68,7 +67,7 @@ Form2::Form2(const Services& services, QWidget* parent)
 
     createMenus();
     m_sheet = std::make_unique<Form2Sheet>(m_controls);
-    m_obracun = std::make_unique<billing::Obracun>(*m_sheet, m_numbers, m_notice);
+    m_obracun = std::make_unique<billing::Obracun>(*m_sheet, m_numbers, services.messages);
     connectCommands();
 
     // The client area has its size from the layout; the menu bar comes on top.

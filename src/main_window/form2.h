@@ -1,10 +1,9 @@
 #pragma once
 
+#include "billing/notice.h"
 #include "billing/numbertext.h"
 #include "billing/obracun.h"
-#include "main_window/noticebox.h"
 #include "platform/clock.h"
-#include "platform/messagebox.h"
 #include "price_list/pricetarget.h"
 
 #include <QHash>
@@ -33,7 +32,7 @@ public:
     // What the window needs from the system. The services must outlive it.
     struct Services {
         const platform::Clock& clock;
-        platform::MessageBox& messages;
+        billing::Notice& messages;
         char decimalSeparator;
     };
 
@@ -73,7 +72,6 @@ private:
     QHash<QString, QAction*> m_menuItems;
     std::unique_ptr<Form2Sheet> m_sheet;
     billing::NumberText m_numbers;
-    NoticeBox m_notice;
     // Declared after the sheet: it stops listening to the sheet when it goes.
     std::unique_ptr<billing::Obracun> m_obracun;
 };

@@ -2,7 +2,7 @@
 
 #include "forms/formlayout.h"
 #include "platform/apptitle.h"
-#include "platform/messagebox.h"
+#include "billing/notice.h"
 #include "platform/systemlocale.h"
 #include "price_list/form1layout.h"
 #include "price_list/navigationbar.h"
@@ -23,7 +23,7 @@ QString fieldName(std::size_t row)
     return QStringLiteral("Text%1").arg(11 + row);
 }
 
-void showMessage(platform::MessageBox& messages, const QString& text)
+void showMessage(billing::Notice& messages, const QString& text)
 {
     const QByteArray utf8 = text.toUtf8();
     messages.show(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())),
@@ -32,12 +32,12 @@ void showMessage(platform::MessageBox& messages, const QString& text)
 
 } // namespace
 
-Form1::Form1(platform::MessageBox& messages)
+Form1::Form1(billing::Notice& messages)
     : Form1(messages, PriceListFile::defaultPath(), platform::systemDecimalSeparator())
 {
 }
 
-Form1::Form1(platform::MessageBox& messages, const QString& storePath, char decimalSeparator)
+Form1::Form1(billing::Notice& messages, const QString& storePath, char decimalSeparator)
     : m_messages(messages)
     , m_store(decimalSeparator)
 {
@@ -102,13 +102,13 @@ PriceTexts Form1::priceTexts() const
     return texts;
 }
 
-PriceTexts Form1::storedPriceTexts(platform::MessageBox& messages)
+PriceTexts Form1::storedPriceTexts(billing::Notice& messages)
 {
     return storedPriceTexts(messages, PriceListFile::defaultPath(),
                             platform::systemDecimalSeparator());
 }
 
-PriceTexts Form1::storedPriceTexts(platform::MessageBox& messages, const QString& storePath,
+PriceTexts Form1::storedPriceTexts(billing::Notice& messages, const QString& storePath,
                                    char decimalSeparator)
 {
     // The very reading the window does when it loads, so both show the same.

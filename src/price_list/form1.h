@@ -12,8 +12,8 @@
 
 class QLineEdit;
 
-namespace kaldora::platform {
-class MessageBox;
+namespace kaldora::billing {
+class Notice;
 }
 
 namespace kaldora::price_list {
@@ -31,8 +31,8 @@ class Form1 : public QWidget {
     Q_OBJECT
 public:
     // Opens the store at its fixed place with the user's decimal separator.
-    explicit Form1(platform::MessageBox& messages);
-    Form1(platform::MessageBox& messages, const QString& storePath, char decimalSeparator);
+    explicit Form1(billing::Notice& messages);
+    Form1(billing::Notice& messages, const QString& storePath, char decimalSeparator);
     ~Form1() override;
 
     // Where the apply button sends the six texts. `window` implements
@@ -52,8 +52,8 @@ public:
     // from the store at its fixed place (the file is made with the default
     // prices when there is none). A problem with the store is shown through
     // `messages`; its fields then stay empty. For the main window's start.
-    static PriceTexts storedPriceTexts(platform::MessageBox& messages);
-    static PriceTexts storedPriceTexts(platform::MessageBox& messages, const QString& storePath,
+    static PriceTexts storedPriceTexts(billing::Notice& messages);
+    static PriceTexts storedPriceTexts(billing::Notice& messages, const QString& storePath,
                                        char decimalSeparator);
 
 public slots:
@@ -70,7 +70,7 @@ private:
     void unload();
     void report(const QString& text);
 
-    platform::MessageBox& m_messages;
+    billing::Notice& m_messages;
     PriceListStore m_store;
     QHash<QString, QWidget*> m_controls;
     std::array<QLineEdit*, kPriceCount> m_fields{};

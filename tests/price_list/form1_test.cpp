@@ -1,5 +1,5 @@
 #include "platform/apptitle.h"
-#include "platform/messagebox.h"
+#include "billing/notice.h"
 #include "platform/systemlocale.h"
 #include "price_list/form1.h"
 #include "price_list/form1layout.h"
@@ -26,7 +26,7 @@ const QString kTitle =
     QString::fromUtf8(platform::kApplicationTitle.data(), platform::kApplicationTitle.size());
 
 // Answers every box at once and keeps what it was shown. It never blocks.
-class FakeMessageBox : public platform::MessageBox {
+class FakeMessageBox : public billing::Notice {
 public:
     void show(std::string_view text, std::string_view caption) override
     {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/messagebox.h"
+#include "billing/notice.h"
 
 #include <string>
 #include <vector>
@@ -8,7 +8,7 @@
 namespace kaldora::tests {
 
 // Answers every message box at once and remembers what it showed.
-class RecordingMessageBox final : public platform::MessageBox {
+class RecordingMessageBox final : public billing::Notice {
 public:
     struct Shown {
         std::string text;
