@@ -116,7 +116,8 @@ void billBlock(std::span<const MeterRow> rows, std::vector<BillWriter>& billers,
 
 } // namespace
 
-BatchRun::BatchRun(const PriceTexts& prices, const billing::NumberText& numbers, unsigned threads)
+BatchRun::BatchRun(const CheckedPrices& prices, const billing::NumberText& numbers,
+                   unsigned threads)
     : m_prices(prices)
     , m_numbers(numbers)
     , m_threads(std::clamp(threads, 1U, kMaxThreads))

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "batch/pricetexts.h"
+#include "batch/checkedprices.h"
 #include "billing/numbertext.h"
 
 #include <ostream>
@@ -25,7 +25,7 @@ enum ExitCode : int {
 // input order. The output is the same for any number of threads.
 class BatchRun {
 public:
-    BatchRun(const PriceTexts& prices, const billing::NumberText& numbers, unsigned threads);
+    BatchRun(const CheckedPrices& prices, const billing::NumberText& numbers, unsigned threads);
 
     // One thread per core the system reports.
     static unsigned defaultThreads();
@@ -34,7 +34,7 @@ public:
     int run(std::string input, std::ostream& out, std::ostream& err) const;
 
 private:
-    const PriceTexts& m_prices;
+    const CheckedPrices& m_prices;
     const billing::NumberText& m_numbers;
     unsigned m_threads;
 };

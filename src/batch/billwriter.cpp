@@ -28,7 +28,7 @@ constexpr std::string_view kErrorColumn = "greska";
 
 } // namespace
 
-BillWriter::BillWriter(const PriceTexts& prices, const billing::NumberText& numbers, bool withId)
+BillWriter::BillWriter(const CheckedPrices& prices, const billing::NumberText& numbers, bool withId)
     : m_biller(prices, numbers)
     , m_withId(withId)
 {

@@ -21,7 +21,7 @@ struct MeterRow {
 // and the sheet it bills on; one writer per thread.
 class BillWriter {
 public:
-    BillWriter(const PriceTexts& prices, const billing::NumberText& numbers, bool withId);
+    BillWriter(const CheckedPrices& prices, const billing::NumberText& numbers, bool withId);
 
     void writeHeader(CsvWriter& out) const;
 

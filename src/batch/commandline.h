@@ -22,8 +22,6 @@ struct CommandLine {
     // The input file; empty or "-" means standard input.
     std::string inputPath;
 
-    bool readsStandardInput() const { return inputPath.empty() || inputPath == "-"; }
-
     // The arguments after the program name. An unknown option, a missing
     // option value, a repeated option or a second file is an error: nullopt
     // and a message.

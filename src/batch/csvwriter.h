@@ -38,7 +38,7 @@ public:
     bool flush();
 
 private:
-    static constexpr std::size_t kFlushThreshold = 64 * 1024;
+    static constexpr std::size_t kFlushThreshold = std::size_t{64} * 1024;
 
     void writeOutIfFull();
 

@@ -9,7 +9,7 @@ namespace kaldora::batch {
 
 namespace {
 
-constexpr std::size_t kReadChunk = 256 * 1024;
+constexpr std::size_t kReadChunk = std::size_t{256} * 1024;
 constexpr std::string_view kStandardInputName = "standardni ulaz";
 
 std::string describe(const std::string& name, int errorNumber)

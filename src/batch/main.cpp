@@ -1,7 +1,7 @@
 #include "batch/batchrun.h"
+#include "batch/checkedprices.h"
 #include "batch/commandline.h"
 #include "batch/inputtext.h"
-#include "batch/pricetexts.h"
 #include "billing/numbertext.h"
 #include "platform/systemlocale.h"
 #include "price_list/pricelistfile.h"
@@ -28,12 +28,12 @@ int usageError(std::string_view message)
 // Where the six prices come from: --cene, the price-list file named by
 // --cenovnik, or else the window program's own stored price list (created
 // with the default prices on the first run, as the window would).
-std::optional<PriceTexts> choosePrices(const CommandLine& command,
-                                       const kaldora::billing::NumberText& numbers,
-                                       std::string& error)
+std::optional<CheckedPrices> choosePrices(const CommandLine& command,
+                                          const kaldora::billing::NumberText& numbers,
+                                          std::string& error)
 {
     if (command.prices) {
-        return PriceTexts::fromList(*command.prices, numbers, error);
+        return CheckedPrices::fromList(*command.prices, numbers, error);
     }
     using kaldora::price_list::PriceListStore;
     const bool named = command.priceListPath.has_value();
@@ -46,11 +46,11 @@ std::optional<PriceTexts> choosePrices(const CommandLine& command,
         error = stored.problem.toStdString();
         return std::nullopt;
     }
-    PriceTexts::Texts texts;
-    for (std::size_t row = 0; row < PriceTexts::kCount; ++row) {
+    CheckedPrices::Texts texts;
+    for (std::size_t row = 0; row < texts.size(); ++row) {
         texts[row] = stored.texts[row].toStdString();
     }
-    auto prices = PriceTexts::fromTexts(std::move(texts), numbers, error);
+    auto prices = CheckedPrices::fromTexts(std::move(texts), numbers, error);
     if (!prices) {
         error = path.toStdString() + ": " + error;
     }

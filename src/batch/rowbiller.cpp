@@ -21,7 +21,7 @@ private:
 
 } // namespace
 
-RowBiller::RowBiller(const PriceTexts& prices, const billing::NumberText& numbers)
+RowBiller::RowBiller(const CheckedPrices& prices, const billing::NumberText& numbers)
     : m_prices(prices)
     , m_numbers(numbers)
 {
@@ -39,7 +39,7 @@ std::string_view RowBiller::bill(const MeterReadings& readings, billing::MemoryS
     sheet.setText(Field::Text5, readings.staroMt);
     sheet.setDate(DateField::DTPicker1, readings.datum);
     sheet.setDate(DateField::DTPicker2, readings.prethodniDatum);
-    for (std::size_t row = 0; row < PriceTexts::kCount; ++row) {
+    for (std::size_t row = 0; row < billing::kPriceRowCount; ++row) {
         sheet.setText(billing::kPriceFields[row], m_prices[row]);
     }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "batch/pricetexts.h"
+#include "batch/checkedprices.h"
 #include "billing/memorysheet.h"
 #include "billing/numbertext.h"
 
@@ -22,7 +22,7 @@ struct MeterReadings {
 // to somebody else's meter.
 class RowBiller {
 public:
-    RowBiller(const PriceTexts& prices, const billing::NumberText& numbers);
+    RowBiller(const CheckedPrices& prices, const billing::NumberText& numbers);
 
     // Empties `sheet`, fills in the readings, dates and prices, and runs
     // OBRACUNAJ on it. Returns the message the window would have shown: the
@@ -32,7 +32,7 @@ public:
     std::string_view bill(const MeterReadings& readings, billing::MemorySheet& sheet) const;
 
 private:
-    const PriceTexts& m_prices;
+    const CheckedPrices& m_prices;
     const billing::NumberText& m_numbers;
 };
 

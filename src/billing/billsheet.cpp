@@ -22,9 +22,9 @@ std::string_view fieldName(Field f)
 
 int quantityRow(Field f)
 {
-    for (int row = 0; row < 6; ++row) {
+    for (std::size_t row = 0; row < kPriceRowCount; ++row) {
         if (kQuantityFields[row] == f) {
-            return row;
+            return static_cast<int>(row);
         }
     }
     return -1;

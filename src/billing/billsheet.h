@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -36,14 +38,18 @@ std::string_view fieldName(Field f);
 // DTPicker2 that of the previous one.
 enum class DateField : std::uint8_t { DTPicker1, DTPicker2 };
 
-// The six zone-quantity fields, in row order: zone 1 V.T., zone 1 M.T.,
-// zone 2 V.T., zone 2 M.T., zone 3 V.T., zone 3 M.T.
-inline constexpr Field kQuantityFields[6] = {Field::Text3, Field::Text6, Field::Text7,
-                                             Field::Text8, Field::Text9, Field::Text10};
-inline constexpr Field kPriceFields[6] = {Field::Text11, Field::Text12, Field::Text13,
-                                          Field::Text14, Field::Text15, Field::Text16};
-inline constexpr Field kAmountFields[6] = {Field::Text17, Field::Text18, Field::Text19,
-                                           Field::Text20, Field::Text21, Field::Text22};
+// The bill's six price rows, always in this order: zone 1 (green) V.T.,
+// zone 1 M.T., zone 2 (blue) V.T., zone 2 M.T., zone 3 (red) V.T., zone 3
+// M.T. Each row has a quantity, a price and an amount field; what the price
+// list and the messages call a row is in pricerows.h.
+inline constexpr std::size_t kPriceRowCount = 6;
+using RowFields = std::array<Field, kPriceRowCount>;
+inline constexpr RowFields kQuantityFields = {Field::Text3, Field::Text6, Field::Text7,
+                                              Field::Text8, Field::Text9, Field::Text10};
+inline constexpr RowFields kPriceFields = {Field::Text11, Field::Text12, Field::Text13,
+                                           Field::Text14, Field::Text15, Field::Text16};
+inline constexpr RowFields kAmountFields = {Field::Text17, Field::Text18, Field::Text19,
+                                            Field::Text20, Field::Text21, Field::Text22};
 
 // The row (0..5) of a zone-quantity field, or -1 for any other field.
 int quantityRow(Field f);

@@ -21,13 +21,11 @@ constexpr double kVatRate = 0.18;
 
 // A computed value is kept only when it is a finite number; otherwise the
 // step has failed and the target keeps what it held.
-bool assign(double& target, double value)
+void assign(double& target, double value)
 {
-    if (!std::isfinite(value)) {
-        return false;
+    if (std::isfinite(value)) {
+        target = value;
     }
-    target = value;
-    return true;
 }
 
 // A full zone's share of one tariff, evaluated in this order: share times
@@ -186,7 +184,7 @@ void Obracun::totalCharges()
     }
     // An amount that does not read back as a number keeps the previous
     // run's entry, and that entry is added into the energy amount.
-    for (int row = 0; row < 6; ++row) {
+    for (std::size_t row = 0; row < kPriceRowCount; ++row) {
         if (const auto amount = number(kAmountFields[row])) {
             v.iznosi[row] = *amount;
         }

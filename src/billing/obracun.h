@@ -18,12 +18,24 @@ inline constexpr std::string_view kInputErrorCaption = "GRESKA";
 // The intermediate results of the bill calculation. They belong to the
 // owner of the sheet and outlive a run: a step that fails keeps the value
 // the previous run left (0 or empty before the first run).
+//
+// The names are the calculation's own Serbian words:
+//   novo / staro       new / previous (reading); vt, mt the high and low tariff
+//   novovt ... staromt  the four readings as typed (Text1, Text2, Text4, Text5)
+//   novidatum, staridatum  the dates of the new and the previous reading
+//   vrstaBrojila, amperaza  meter type and amperage (Combo1, Combo2; unused)
+//   dana               days from the previous to the new reading
+//   utrosakvt, utrosakmt  consumption per tariff in kWh; ukupno their total
+//   procvt, procmt     each tariff's share of the total, in percent
+//   iznosi             the six line amounts as read back after rounding
+//   energija           the energy amount, the sum of the line amounts
+//   bezpdv, sapdv      the total without VAT (bez PDV) and with VAT (sa PDV)
 struct WorkingValues {
     std::string novovt, novomt, starovt, staromt;
     std::chrono::sys_days novidatum{}, staridatum{};
     std::string vrstaBrojila, amperaza;
     double dana = 0, utrosakvt = 0, utrosakmt = 0, ukupno = 0, procvt = 0, procmt = 0;
-    std::array<double, 6> iznosi{};
+    std::array<double, kPriceRowCount> iznosi{};
     double energija = 0, bezpdv = 0, sapdv = 0;
 };
 

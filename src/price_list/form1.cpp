@@ -1,8 +1,8 @@
 #include "price_list/form1.h"
 
+#include "billing/notice.h"
 #include "forms/formlayout.h"
 #include "platform/apptitle.h"
-#include "billing/notice.h"
 #include "platform/systemlocale.h"
 #include "price_list/form1layout.h"
 #include "price_list/navigationbar.h"
@@ -51,7 +51,7 @@ Form1::Form1(billing::Notice& messages, const QString& storePath, char decimalSe
     setAutoFillBackground(true);
 
     m_controls = forms::buildControls(this, Form1Layout::controls());
-    for (std::size_t row = 0; row < kPriceCount; ++row) {
+    for (std::size_t row = 0; row < billing::kPriceRowCount; ++row) {
         m_fields[row] = qobject_cast<QLineEdit*>(m_controls.value(fieldName(row)));
     }
     const DataControlSpec& adodc = Form1Layout::dataControl();
@@ -96,7 +96,7 @@ void Form1::setPriceTarget(QObject* lifetime, PriceTarget* target)
 PriceTexts Form1::priceTexts() const
 {
     PriceTexts texts;
-    for (std::size_t row = 0; row < kPriceCount; ++row) {
+    for (std::size_t row = 0; row < billing::kPriceRowCount; ++row) {
         texts[row] = m_fields[row]->text();
     }
     return texts;
@@ -156,7 +156,7 @@ void Form1::leaveRecord(PriceListStore::Move step)
 void Form1::showRecord()
 {
     const PriceTexts& texts = m_store.currentTexts();
-    for (std::size_t row = 0; row < kPriceCount; ++row) {
+    for (std::size_t row = 0; row < billing::kPriceRowCount; ++row) {
         m_fields[row]->setText(texts[row]);
     }
 }

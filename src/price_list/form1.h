@@ -1,7 +1,7 @@
 #pragma once
 
-#include "price_list/pricecolumns.h"
 #include "price_list/priceliststore.h"
+#include "price_list/pricetable.h"
 #include "price_list/pricetarget.h"
 
 #include <QHash>
@@ -73,7 +73,7 @@ private:
     billing::Notice& m_messages;
     PriceListStore m_store;
     QHash<QString, QWidget*> m_controls;
-    std::array<QLineEdit*, kPriceCount> m_fields{};
+    std::array<QLineEdit*, billing::kPriceRowCount> m_fields{};
     NavigationBar* m_navigation = nullptr;
     QPointer<QObject> m_targetLifetime;
     PriceTarget* m_target = nullptr;

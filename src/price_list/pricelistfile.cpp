@@ -1,6 +1,6 @@
 #include "price_list/pricelistfile.h"
 
-#include "price_list/pricecolumns.h"
+#include "price_list/pricetable.h"
 #include "price_list/sqlconnection.h"
 
 #include <QDir>
@@ -55,10 +55,10 @@ bool fillNewFile(const QString& path, QString& reason)
     }
     QStringList columns;
     QStringList values;
-    for (std::size_t row = 0; row < kPriceCount; ++row) {
-        columns << QStringLiteral("%1 REAL").arg(QLatin1String(kPriceColumns[row]));
+    for (std::size_t row = 0; row < billing::kPriceRowCount; ++row) {
+        columns << QStringLiteral("%1 REAL").arg(columnName(row));
         // 17 significant digits give back exactly the same double.
-        values << QString::number(kDefaultPrices[row], 'g', 17);
+        values << QString::number(billing::kPriceRows[row].defaultPrice, 'g', 17);
     }
     const QString table = QLatin1String(kTableName);
     // The file is thrown away on any failure, so it needs no journal; its

@@ -33,9 +33,9 @@ const QString kNothingToSaveInto =
 const QString kWriteFailed =
     QStringLiteral("CENOVNIK NIJE SACUVAN: %1 (%2). NIJEDNA IZMENA NIJE UPISANA.");
 
-QString quoted(const char* identifier)
+QString quoted(const QString& identifier)
 {
-    return QStringLiteral("\"%1\"").arg(QLatin1String(identifier));
+    return QStringLiteral("\"%1\"").arg(identifier);
 }
 
 QString shownPath(const QString& path)
@@ -79,9 +79,9 @@ bool PriceListStore::open(const QString& path, MissingFile missing)
         return false;
     }
     QStringList absent;
-    for (std::size_t row = 0; row < kPriceCount; ++row) {
+    for (std::size_t row = 0; row < billing::kPriceRowCount; ++row) {
         if (!m_hasColumn[row]) {
-            absent << QString::fromLatin1(kPriceColumns[row]).toUpper();
+            absent << columnName(row).toUpper();
         }
     }
     if (!absent.isEmpty()) {
@@ -140,8 +140,8 @@ bool PriceListStore::readTable(QString& reason)
         while (columns.next()) {
             tableFound = true;
             const QString name = columns.value(1).toString();
-            for (std::size_t row = 0; row < kPriceCount; ++row) {
-                if (name.compare(QLatin1String(kPriceColumns[row]), Qt::CaseInsensitive) == 0) {
+            for (std::size_t row = 0; row < billing::kPriceRowCount; ++row) {
+                if (name.compare(columnName(row), Qt::CaseInsensitive) == 0) {
                     m_hasColumn[row] = true;
                 }
             }
@@ -157,9 +157,9 @@ bool PriceListStore::readTable(QString& reason)
     }
 
     QStringList selected{kKey};
-    for (std::size_t row = 0; row < kPriceCount; ++row) {
+    for (std::size_t row = 0; row < billing::kPriceRowCount; ++row) {
         if (m_hasColumn[row]) {
-            selected << quoted(kPriceColumns[row]);
+            selected << quoted(columnName(row));
         }
     }
     QSqlQuery records(m_connection->database());
@@ -174,7 +174,7 @@ bool PriceListStore::readTable(QString& reason)
         Record record;
         record.key = records.value(0).toLongLong();
         int field = 1;
-        for (std::size_t row = 0; row < kPriceCount; ++row) {
+        for (std::size_t row = 0; row < billing::kPriceRowCount; ++row) {
             if (m_hasColumn[row]) {
                 record.values[row] = records.value(field++);
             }
@@ -210,7 +210,7 @@ QString PriceListStore::textOf(const QVariant& value) const
 
 void PriceListStore::showCurrent()
 {
-    for (std::size_t row = 0; row < kPriceCount; ++row) {
+    for (std::size_t row = 0; row < billing::kPriceRowCount; ++row) {
         const bool shown = m_current >= 0 && m_hasColumn[row];
         m_shown[row] = shown ? textOf(m_records[m_current].values[row]) : QString();
     }
@@ -220,8 +220,8 @@ PriceListStore::SaveOutcome PriceListStore::save(const PriceTexts& fieldTexts)
 {
     SaveOutcome outcome;
     QStringList lines;
-    std::array<bool, kPriceCount> edited{};
-    std::array<QVariant, kPriceCount> values;
+    std::array<bool, billing::kPriceRowCount> edited{};
+    std::array<QVariant, billing::kPriceRowCount> values;
     if (m_current < 0) {
         if (fieldTexts != m_shown) {
             outcome.complete = false;
@@ -229,16 +229,15 @@ PriceListStore::SaveOutcome PriceListStore::save(const PriceTexts& fieldTexts)
         }
         return outcome;
     }
-    for (std::size_t row = 0; row < kPriceCount; ++row) {
+    for (std::size_t row = 0; row < billing::kPriceRowCount; ++row) {
         const QString& text = fieldTexts[row];
         if (text == m_shown[row]) {
             continue;
         }
-        const QString rowName = QLatin1String(kPriceRowNames[row]);
+        const QString name = rowName(row);
         if (!m_hasColumn[row]) {
-            lines << kRefusedPrice.arg(rowName,
-                                       QStringLiteral("U CENOVNIKU NEMA KOLONE %1")
-                                           .arg(QString::fromLatin1(kPriceColumns[row]).toUpper()));
+            lines << kRefusedPrice.arg(
+                name, QStringLiteral("U CENOVNIKU NEMA KOLONE %1").arg(columnName(row).toUpper()));
             continue;
         }
         if (text.trimmed().isEmpty()) {
@@ -246,7 +245,7 @@ PriceListStore::SaveOutcome PriceListStore::save(const PriceTexts& fieldTexts)
         } else if (const auto number = m_numbers.parse(text.toUtf8().toStdString())) {
             values[row] = *number;
         } else {
-            lines << kRefusedPrice.arg(rowName, QStringLiteral("\"%1\" NIJE BROJ").arg(text));
+            lines << kRefusedPrice.arg(name, QStringLiteral("\"%1\" NIJE BROJ").arg(text));
             continue;
         }
         edited[row] = true;
@@ -259,7 +258,7 @@ PriceListStore::SaveOutcome PriceListStore::save(const PriceTexts& fieldTexts)
     if (std::any_of(edited.begin(), edited.end(), [](bool e) { return e; })) {
         QString reason;
         if (write(edited, values, reason)) {
-            for (std::size_t row = 0; row < kPriceCount; ++row) {
+            for (std::size_t row = 0; row < billing::kPriceRowCount; ++row) {
                 if (edited[row]) {
                     m_records[m_current].values[row] = values[row];
                     m_shown[row] = fieldTexts[row];
@@ -274,8 +273,9 @@ PriceListStore::SaveOutcome PriceListStore::save(const PriceTexts& fieldTexts)
     return outcome;
 }
 
-bool PriceListStore::write(const std::array<bool, kPriceCount>& edited,
-                           const std::array<QVariant, kPriceCount>& values, QString& reason)
+bool PriceListStore::write(const std::array<bool, billing::kPriceRowCount>& edited,
+                           const std::array<QVariant, billing::kPriceRowCount>& values,
+                           QString& reason)
 {
     // IMMEDIATE takes the write lock at once, so a file that another program
     // holds is found busy before anything is written.
@@ -286,16 +286,16 @@ bool PriceListStore::write(const std::array<bool, kPriceCount>& edited,
     bool ok = false;
     {
         QStringList assignments;
-        for (std::size_t row = 0; row < kPriceCount; ++row) {
+        for (std::size_t row = 0; row < billing::kPriceRowCount; ++row) {
             if (edited[row]) {
-                assignments << QStringLiteral("%1 = ?").arg(quoted(kPriceColumns[row]));
+                assignments << QStringLiteral("%1 = ?").arg(quoted(columnName(row)));
             }
         }
         QSqlQuery update(m_connection->database());
         ok = update.prepare(
             QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
                 .arg(QLatin1String(kTableName), assignments.join(QStringLiteral(", ")), kKey));
-        for (std::size_t row = 0; ok && row < kPriceCount; ++row) {
+        for (std::size_t row = 0; ok && row < billing::kPriceRowCount; ++row) {
             if (edited[row]) {
                 update.addBindValue(values[row]);
             }

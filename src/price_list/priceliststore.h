@@ -1,7 +1,7 @@
 #pragma once
 
 #include "billing/numbertext.h"
-#include "price_list/pricecolumns.h"
+#include "price_list/pricetable.h"
 
 #include <QString>
 #include <QVariant>
@@ -54,11 +54,8 @@ public:
     // sets problem() as well. The message names the file and the cause.
     bool open(const QString& path, MissingFile missing = MissingFile::Create);
     const QString& problem() const { return m_problem; }
-    const QString& path() const { return m_path; }
 
     int recordCount() const { return static_cast<int>(m_records.size()); }
-    int currentRecord() const { return m_current; }
-    bool hasColumn(std::size_t row) const { return m_hasColumn[row]; }
 
     // The current record as the six fields show it: general number text in
     // the locale, empty for NULL, for a missing column and without record.
@@ -85,7 +82,7 @@ public:
 private:
     struct Record {
         qlonglong key = 0;
-        std::array<QVariant, kPriceCount> values;
+        std::array<QVariant, billing::kPriceRowCount> values;
     };
 
     bool openFile(MissingFile missing, QString& reason);
@@ -93,8 +90,8 @@ private:
     bool readTable(QString& reason);
     void showCurrent();
     QString textOf(const QVariant& value) const;
-    bool write(const std::array<bool, kPriceCount>& edited,
-               const std::array<QVariant, kPriceCount>& values, QString& reason);
+    bool write(const std::array<bool, billing::kPriceRowCount>& edited,
+               const std::array<QVariant, billing::kPriceRowCount>& values, QString& reason);
 
     billing::NumberText m_numbers;
     std::unique_ptr<SqlConnection> m_connection;
@@ -102,7 +99,7 @@ private:
     QString m_problem;
     std::vector<Record> m_records;
     int m_current = -1;
-    std::array<bool, kPriceCount> m_hasColumn{};
+    std::array<bool, billing::kPriceRowCount> m_hasColumn{};
     PriceTexts m_shown;
 };
 

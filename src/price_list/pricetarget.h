@@ -1,6 +1,6 @@
 #pragma once
 
-#include "price_list/pricecolumns.h"
+#include "price_list/pricetable.h"
 
 namespace kaldora::price_list {
 

@@ -53,11 +53,6 @@ void SqlConnection::close()
     }
 }
 
-bool SqlConnection::isOpen() const
-{
-    return database().isOpen();
-}
-
 bool SqlConnection::exec(const QString& sql)
 {
     QSqlQuery query(database());

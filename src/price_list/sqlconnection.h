@@ -20,7 +20,6 @@ public:
     // failure lastError() says why.
     bool open(const QString& databaseName, const QString& connectOptions);
     void close();
-    bool isOpen() const;
 
     // Runs one statement that returns no rows.
     bool exec(const QString& sql);

@@ -31,14 +31,14 @@ Outcome runBatch(std::string input, char separator = ',', std::string_view price
 {
     const billing::NumberText numbers(separator);
     std::string error;
-    const auto priceTexts = PriceTexts::fromList(prices, numbers, error);
-    if (!priceTexts) {
+    const auto checkedPrices = CheckedPrices::fromList(prices, numbers, error);
+    if (!checkedPrices) {
         ADD_FAILURE() << error;
         return {};
     }
     std::ostringstream out;
     std::ostringstream err;
-    const int exit = BatchRun(*priceTexts, numbers, threads).run(std::move(input), out, err);
+    const int exit = BatchRun(*checkedPrices, numbers, threads).run(std::move(input), out, err);
     return {exit, out.str(), err.str()};
 }
 

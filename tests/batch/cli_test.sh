@@ -70,7 +70,7 @@ period_locale)
     output_is "$tmp/expected.csv"
     LC_ALL=en_US.UTF-8 run 2 --cene "$prices" "$tmp/in.csv"
     no_output
-    errors_say 'cena 1 (zona 1 V.T.) "3,10" nije broj sa decimalnim separatorom "."'
+    errors_say 'cena 1 (ZELENA ZONA V.T.) "3,10" nije broj sa decimalnim separatorom "."'
     ;;
 lang_only)
     # Without LC_ALL and LC_NUMERIC the separator comes from LANG.
@@ -144,7 +144,7 @@ price_count)
 price_not_number)
     run 2 --cene "3,10;1,55;4,65;2,33;9,30;4.65" "$example"
     no_output
-    errors_say 'cena 6 (zona 3 M.T.) "4.65"'
+    errors_say 'cena 6 (CRVENA ZONA M.T.) "4.65"'
     ;;
 missing_file)
     run 2 --cene "$prices" "$tmp/nema.csv"

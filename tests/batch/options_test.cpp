@@ -1,5 +1,5 @@
+#include "batch/checkedprices.h"
 #include "batch/commandline.h"
-#include "batch/pricetexts.h"
 
 #include <gtest/gtest.h>
 
@@ -103,7 +103,7 @@ TEST_P(PriceList, AcceptsSixNumbersOfTheLocale)
     const PriceCase& c = GetParam();
     const billing::NumberText numbers(c.separator);
     std::string error;
-    const auto prices = PriceTexts::fromList(c.list, numbers, error);
+    const auto prices = CheckedPrices::fromList(c.list, numbers, error);
     if (c.error == nullptr) {
         ASSERT_TRUE(prices.has_value()) << error;
     } else {
@@ -122,7 +122,7 @@ INSTANTIATE_TEST_SUITE_P(
                     PriceCase{"TrailingSeparator", "1;2;3;4;5;6;", ',', "ima ih 7"},
                     PriceCase{"Empty", "", ',', "ima ih 1"},
                     PriceCase{"EmptyPrice", "1;2;;4;5;6", ',', "cena 3"},
-                    PriceCase{"NotANumber", "1;2;3;4;5;x", ',', "cena 6 (zona 3 M.T.) \"x\""},
+                    PriceCase{"NotANumber", "1;2;3;4;5;x", ',', "cena 6 (CRVENA ZONA M.T.) \"x\""},
                     PriceCase{"PeriodInCommaLocale", "3.10;1;1;1;1;1", ',', "cena 1"},
                     PriceCase{"CommaInPeriodLocale", "3;1;1;1;9,30;1", '.', "cena 5"}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -131,10 +131,11 @@ TEST(PriceList, KeepsTheTextsAsGiven)
 {
     const billing::NumberText numbers(',');
     std::string error;
-    const auto prices = PriceTexts::fromList("3,10;1,550; 4,65;2,33;9,3;0004,65", numbers, error);
+    const auto prices =
+        CheckedPrices::fromList("3,10;1,550; 4,65;2,33;9,3;0004,65", numbers, error);
     ASSERT_TRUE(prices.has_value()) << error;
     const char* expected[] = {"3,10", "1,550", " 4,65", "2,33", "9,3", "0004,65"};
-    for (std::size_t row = 0; row < PriceTexts::kCount; ++row) {
+    for (std::size_t row = 0; row < billing::kPriceRowCount; ++row) {
         EXPECT_EQ((*prices)[row], expected[row]);
     }
 }

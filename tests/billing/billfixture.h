@@ -60,7 +60,7 @@ inline void setPrices(BillSheet& sheet, const Texts6& prices)
     }
 }
 
-inline Texts6 texts(const BillSheet& sheet, const Field (&fields)[6])
+inline Texts6 texts(const BillSheet& sheet, const RowFields& fields)
 {
     Texts6 out;
     for (int row = 0; row < 6; ++row) {

@@ -7,8 +7,8 @@
 namespace kaldora::billing::test {
 namespace {
 
-constexpr Field kBillFields[6] = {Field::Text23, Field::Text24, Field::Text25,
-                                  Field::Text26, Field::Text27, Field::Text28};
+constexpr RowFields kBillFields = {Field::Text23, Field::Text24, Field::Text25,
+                                   Field::Text26, Field::Text27, Field::Text28};
 
 struct PricedCase {
     const char* name;

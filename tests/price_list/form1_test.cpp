@@ -1,5 +1,5 @@
-#include "platform/apptitle.h"
 #include "billing/notice.h"
+#include "platform/apptitle.h"
 #include "platform/systemlocale.h"
 #include "price_list/form1.h"
 #include "price_list/form1layout.h"
@@ -205,7 +205,7 @@ private slots:
             // The user's locale decides the separator; CTest runs this with
             // a decimal comma.
             const QChar separator = QLatin1Char(platform::systemDecimalSeparator());
-            for (std::size_t row = 0; row < kPriceCount; ++row) {
+            for (std::size_t row = 0; row < billing::kPriceRowCount; ++row) {
                 QCOMPARE(texts[row], QString(kDefaultTexts[row]).replace(',', separator));
             }
         }
