@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <string>
 
 namespace kaldora::billing {
@@ -33,6 +34,63 @@ void appendZeros(NumberBuffer& out, int n)
     for (int i = 0; i < n; ++i) {
         out.push('0');
     }
+}
+
+// The general number text of the largest doubles, "1,79769313486232E+308",
+// stands a little above the largest double (1,7976931348623157E+308), less
+// than half a unit of its last digit away; from_chars calls it out of range.
+// Every text the program writes must read back as a number, so a text up to
+// this one is read as the largest double. Anything beyond it is refused.
+constexpr std::string_view kLargestTextDigits = "179769313486232";
+constexpr int kLargestTextPlaces = 309; // 0,179769313486232 x 10^309
+constexpr int kLongestExponent = 6;     // digits; beyond that, far out of range
+
+// `number` is an out-of-range number with '.' as separator: an optional
+// minus, digits with at most one period, an optional exponent.
+std::optional<double> nearLargestDouble(std::string_view number)
+{
+    std::size_t i = 0;
+    const bool negative = !number.empty() && number[0] == '-';
+    i += negative ? 1 : 0;
+    // The significant digits, and the power of ten of 0,d1d2... they make.
+    std::string digits;
+    int places = 0;
+    bool afterPoint = false;
+    for (; i < number.size() && number[i] != 'e' && number[i] != 'E'; ++i) {
+        const char c = number[i];
+        if (c == '.') {
+            afterPoint = true;
+        } else if (digits.empty() && c == '0') {
+            places -= afterPoint ? 1 : 0;
+        } else {
+            digits.push_back(c);
+            places += afterPoint ? 0 : 1;
+        }
+    }
+    if (i < number.size()) {
+        std::size_t e = i + 1;
+        const bool negativeExponent = e < number.size() && number[e] == '-';
+        if (e < number.size() && (number[e] == '-' || number[e] == '+')) {
+            ++e;
+        }
+        if (number.size() - e > static_cast<std::size_t>(kLongestExponent)) {
+            return std::nullopt;
+        }
+        int exponent = 0;
+        for (; e < number.size(); ++e) {
+            exponent = exponent * 10 + (number[e] - '0');
+        }
+        places += negativeExponent ? -exponent : exponent;
+    }
+    while (!digits.empty() && digits.back() == '0') {
+        digits.pop_back();
+    }
+    if (places != kLargestTextPlaces || digits.size() > kLargestTextDigits.size() ||
+        std::string_view(digits) > kLargestTextDigits.substr(0, digits.size())) {
+        return std::nullopt;
+    }
+    const double largest = std::numeric_limits<double>::max();
+    return negative ? -largest : largest;
 }
 
 bool isBlank(char c)
@@ -160,6 +218,9 @@ std::optional<double> NumberText::parse(std::string_view text) const
     // side of the period only for the former.
     double value = 0.0;
     auto [ptr, ec] = std::from_chars(buf, buf + n, value);
+    if (ec == std::errc::result_out_of_range && ptr == buf + n) {
+        return nearLargestDouble(std::string_view(buf, n));
+    }
     if (ec != std::errc() || ptr != buf + n || !std::isfinite(value)) {
         return std::nullopt;
     }

@@ -229,6 +229,51 @@ TEST(Rounding, HugeValueWritesAllItsDigits)
     EXPECT_EQ(largest.substr(0, 15), "179769313486232");
 }
 
+// Every text the program writes into a number field reads back as a number,
+// at both ends of the range of doubles.
+TEST(RangeEnds, TextsOfTheLargestAndSmallestDoublesReadBack)
+{
+    const NumberText numbers(',');
+    const double largest = std::numeric_limits<double>::max();
+    const double values[] = {largest,
+                             -largest,
+                             std::nextafter(largest, 0.0),
+                             1.797693134862315e308,
+                             std::numeric_limits<double>::min(),
+                             std::numeric_limits<double>::denorm_min(),
+                             -std::numeric_limits<double>::denorm_min()};
+    for (const double value : values) {
+        SCOPED_TRACE(value);
+        const std::string general = numbers.general(value).str();
+        const auto back = numbers.parse(general);
+        ASSERT_TRUE(back.has_value()) << general;
+        // Within half a unit of the 15th significant digit.
+        EXPECT_LE(std::fabs(*back - value), std::fabs(value) * 5e-15) << general;
+        for (const std::string& rounded : {numbers.whole(value).str(), numbers.fixed2(value).str(),
+                                           numbers.whole(general), numbers.fixed2(general)}) {
+            EXPECT_TRUE(numbers.parse(rounded).has_value()) << rounded.substr(0, 20);
+        }
+    }
+    EXPECT_EQ(numbers.general(largest).str(), "1,79769313486232E+308");
+    EXPECT_EQ(numbers.parse("1,79769313486232E+308"), largest);
+    EXPECT_EQ(numbers.parse("-0,179769313486232E309"), -largest);
+    EXPECT_EQ(numbers.parse("179769313486232" + std::string(294, '0')), largest);
+}
+
+TEST(RangeEnds, TextsBeyondTheLargestWrittenTextAreRefused)
+{
+    const NumberText numbers(',');
+    for (const std::string& text : std::initializer_list<std::string>{
+             "1,797693134862321E+308", "1,79769313486233E+308", "1,8E+308", "1E309", "-1E309",
+             "179769313486232" + std::string(293, '0') + "1", "1E999999999",
+             "1,79769313486232E+3080"}) {
+        EXPECT_FALSE(numbers.parse(text).has_value()) << text.substr(0, 24);
+    }
+    // Too small to be told from zero is refused too.
+    EXPECT_FALSE(numbers.parse("2E-324").has_value());
+    EXPECT_EQ(numbers.parse("4,94065645841247E-324"), std::numeric_limits<double>::denorm_min());
+}
+
 TEST(Rounding, PeriodLocaleUsesPeriodAndRefusesComma)
 {
     const NumberText numbers('.');
