@@ -3,6 +3,7 @@
 #include "about/abouticon.h"
 #include "about/abouttexts.h"
 #include "about/frmaboutlayout.h"
+#include "forms/controllookup.h"
 #include "forms/formlayout.h"
 #include "platform/apptitle.h"
 
@@ -28,8 +29,7 @@ void setBlackText(QWidget* label)
 
 } // namespace
 
-frmAbout::frmAbout(const platform::OsServices& services, billing::Notice& messages,
-                   QWidget* parent)
+frmAbout::frmAbout(const platform::OsServices& services, billing::Notice& messages, QWidget* parent)
     : QDialog(parent)
     , m_sysInfo(services, messages)
 {
@@ -48,19 +48,19 @@ frmAbout::frmAbout(const platform::OsServices& services, billing::Notice& messag
     // Labels carry a place in the keyboard order only for their access keys;
     // they never hold the focus themselves.
     for (const char* name : {"lblDescription", "lblDisclaimer", "lblTitle", "lblVersion"}) {
-        m_controls.value(QLatin1String(name))->setFocusPolicy(Qt::NoFocus);
+        forms::control<QLabel>(m_controls, name)->setFocusPolicy(Qt::NoFocus);
     }
     for (const char* name : {"lblDescription", "lblDisclaimer", "lblTitle"}) {
-        setBlackText(m_controls.value(QLatin1String(name)));
+        setBlackText(forms::control<QLabel>(m_controls, name));
     }
 
-    auto* picIcon = static_cast<QLabel*>(m_controls.value(QStringLiteral("picIcon")));
+    auto* picIcon = forms::control<QLabel>(m_controls, "picIcon");
     picIcon->setPixmap(QPixmap::fromImage(aboutIcon()));
 
     // Enter presses the focused button, or OK when the focus is elsewhere;
     // Esc rejects the dialog, which closes it like OK does.
-    auto* cmdOK = static_cast<QPushButton*>(m_controls.value(QStringLiteral("cmdOK")));
-    auto* cmdSysInfo = static_cast<QPushButton*>(m_controls.value(QStringLiteral("cmdSysInfo")));
+    auto* cmdOK = forms::control<QPushButton>(m_controls, "cmdOK");
+    auto* cmdSysInfo = forms::control<QPushButton>(m_controls, "cmdSysInfo");
     cmdOK->setAutoDefault(true);
     cmdOK->setDefault(true);
     cmdSysInfo->setAutoDefault(true);
@@ -74,10 +74,9 @@ frmAbout::frmAbout(const platform::OsServices& services, billing::Notice& messag
 void frmAbout::Form_Load()
 {
     setWindowTitle(fromUtf8(kCaptionPrefix) + fromUtf8(platform::kApplicationTitle));
-    static_cast<QLabel*>(m_controls.value(QStringLiteral("lblVersion")))
+    forms::control<QLabel>(m_controls, "lblVersion")
         ->setText(QString::fromStdString(programVersionLabel()));
-    static_cast<QLabel*>(m_controls.value(QStringLiteral("lblTitle")))
-        ->setText(fromUtf8(kProgramName));
+    forms::control<QLabel>(m_controls, "lblTitle")->setText(fromUtf8(kProgramName));
 }
 
 void frmAbout::cmdOK_Click()

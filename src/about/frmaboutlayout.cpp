@@ -1,6 +1,7 @@
 #include "about/frmaboutlayout.h"
 
 #include "about/abouttexts.h"
+#include "forms/layoutentries.h"
 
 namespace kaldora::about {
 
@@ -10,110 +11,50 @@ using forms::Align;
 using forms::Colour;
 using forms::ControlKind;
 using forms::ControlSpec;
+using forms::FontSpec;
+using forms::Twips;
+
+// Every control of the dialog is drawn in the default font.
+constexpr FontSpec kDialogFont{};
 
 constexpr int kSeparatorPixel = 1;
 constexpr int kSeparatorShadowPixels = 2;
 
+constexpr ControlSpec button(const char* name, const char* caption, Twips place, int tab)
+{
+    return forms::button(name, caption, place, kDialogFont, tab);
+}
+
+constexpr ControlSpec picture(const char* name, Twips place, int tab)
+{
+    return forms::entry(name, ControlKind::Picture, nullptr, place, kDialogFont, Align::Left,
+                        Colour::Default, tab);
+}
+
+// The labels keep a place in the keyboard order, as they were drawn with one
+// for their access keys; the dialog does not let them hold the focus.
+constexpr ControlSpec label(const char* name, const char* text, Twips place, int tab)
+{
+    return forms::entry(name, ControlKind::Label, text, place, kDialogFont, Align::Left,
+                        Colour::Default, tab);
+}
+
 // lblTitle and lblVersion are filled in when the dialog loads. The two lines
 // make an etched separator: a grey line with a broader white one just below
 // and to the right of it.
+// clang-format off
 constexpr ControlSpec kLayout[] = {
-    {"cmdOK",
-     ControlKind::Button,
-     "OK",
-     4245,
-     2625,
-     1260,
-     345,
-     {},
-     Align::Left,
-     Colour::Default,
-     0},
-    {"picIcon",
-     ControlKind::Picture,
-     nullptr,
-     240,
-     240,
-     540,
-     540,
-     {},
-     Align::Left,
-     Colour::Default,
-     1},
-    {"cmdSysInfo",
-     ControlKind::Button,
-     "&System Info...",
-     4260,
-     3075,
-     1245,
-     345,
-     {},
-     Align::Left,
-     Colour::Default,
-     2},
-    {"lblDescription",
-     ControlKind::Label,
-     kDescription.data(),
-     1050,
-     1125,
-     3885,
-     1170,
-     {},
-     Align::Left,
-     Colour::Default,
-     3},
-    {"lblDisclaimer",
-     ControlKind::Label,
-     kDisclaimer.data(),
-     255,
-     2625,
-     3870,
-     825,
-     {},
-     Align::Left,
-     Colour::Default,
-     4},
-    {"lblTitle", ControlKind::Label, "", 1050, 240, 3885, 480, {}, Align::Left, Colour::Default, 5},
-    {"lblVersion",
-     ControlKind::Label,
-     "",
-     1050,
-     780,
-     3885,
-     225,
-     {},
-     Align::Left,
-     Colour::Default,
-     6},
-    {"Line1",
-     ControlKind::Line,
-     nullptr,
-     90,
-     2445,
-     5654,
-     2445,
-     {},
-     Align::Left,
-     Colour::Grey,
-     -1,
-     nullptr,
-     1,
-     kSeparatorPixel},
-    {"Line1",
-     ControlKind::Line,
-     nullptr,
-     105,
-     2460,
-     5654,
-     2460,
-     {},
-     Align::Left,
-     Colour::White,
-     -1,
-     nullptr,
-     0,
-     kSeparatorShadowPixels},
+    button("cmdOK", "OK", {4245, 2625, 1260, 345}, 0),
+    picture("picIcon", {240, 240, 540, 540}, 1),
+    button("cmdSysInfo", "&System Info...", {4260, 3075, 1245, 345}, 2),
+    label("lblDescription", kDescription.data(), {1050, 1125, 3885, 1170}, 3),
+    label("lblDisclaimer", kDisclaimer.data(), {255, 2625, 3870, 825}, 4),
+    label("lblTitle", "", {1050, 240, 3885, 480}, 5),
+    label("lblVersion", "", {1050, 780, 3885, 225}, 6),
+    forms::line("Line1", 1, {90, 2445}, {5654, 2445}, Colour::Grey, kSeparatorPixel),
+    forms::line("Line1", 0, {105, 2460}, {5654, 2460}, Colour::White, kSeparatorShadowPixels),
 };
+// clang-format on
 
 } // namespace
 

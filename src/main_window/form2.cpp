@@ -1,5 +1,6 @@
 #include "main_window/form2.h"
 
+#include "forms/controllookup.h"
 #include "forms/formlayout.h"
 #include "main_window/form2layout.h"
 #include "main_window/form2sheet.h"
@@ -7,6 +8,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -27,12 +29,7 @@ const QString kInitialAmperage = QStringLiteral("25A");
 constexpr std::chrono::days kDefaultPeriod{30};
 
 // The key of the control that has the focus when the window opens.
-const QString kFirstFocus = QStringLiteral("Text22");
-
-template <typename W> W* controlAs(const QHash<QString, QWidget*>& controls, const char* name)
-{
-    return qobject_cast<W*>(controls.value(QString::fromLatin1(name)));
-}
+const char* const kFirstFocus = "Text22";
 
 // The initial text is one of the entries, and that entry is the current one,
 // so that the arrow keys and the dropped-down list start from it.
@@ -62,8 +59,8 @@ Form2::Form2(const Services& services, QWidget* parent)
     setCentralWidget(client);
     m_controls = forms::buildControls(client, form2Controls());
 
-    fillCombo(controlAs<QComboBox>(m_controls, "Combo1"), kMeterTypes, kInitialMeterType);
-    fillCombo(controlAs<QComboBox>(m_controls, "Combo2"), kAmperages, kInitialAmperage);
+    fillCombo(forms::control<QComboBox>(m_controls, "Combo1"), kMeterTypes, kInitialMeterType);
+    fillCombo(forms::control<QComboBox>(m_controls, "Combo2"), kAmperages, kInitialAmperage);
 
     createMenus();
     m_sheet = std::make_unique<Form2Sheet>(m_controls);
@@ -73,7 +70,7 @@ Form2::Form2(const Services& services, QWidget* parent)
     // The client area has its size from the layout; the menu bar comes on top.
     const QSize clientSize(forms::toPixels(kClientWidthTwips), forms::toPixels(kClientHeightTwips));
     resize(clientSize.width(), clientSize.height() + menuBar()->sizeHint().height());
-    m_controls.value(kFirstFocus)->setFocus(Qt::OtherFocusReason);
+    forms::control<QLineEdit>(m_controls, kFirstFocus)->setFocus(Qt::OtherFocusReason);
 }
 
 Form2::~Form2() = default;
@@ -97,19 +94,19 @@ void Form2::connectCommands()
 {
     // The menu items OBRACUNAJ and IZLAZ do what the buttons of the same
     // captions do. OBAVESTENJE has no command.
-    connect(controlAs<QPushButton>(m_controls, "Command1"), &QPushButton::clicked, this,
+    connect(forms::control<QPushButton>(m_controls, "Command1"), &QPushButton::clicked, this,
             &Form2::obracunaj);
     connect(m_menuItems.value(QStringLiteral("DRU")), &QAction::triggered, this, &Form2::obracunaj);
-    connect(controlAs<QPushButton>(m_controls, "Command2"), &QPushButton::clicked, this,
+    connect(forms::control<QPushButton>(m_controls, "Command2"), &QPushButton::clicked, this,
             &QWidget::close);
     connect(m_menuItems.value(QStringLiteral("I")), &QAction::triggered, this, &QWidget::close);
 
     // Only a pick from the list is echoed; typing into the edit part is not
     // a pick, and QComboBox reports typing through other signals.
-    auto* combo1 = controlAs<QComboBox>(m_controls, "Combo1");
-    auto* combo2 = controlAs<QComboBox>(m_controls, "Combo2");
-    auto* label18 = controlAs<QLabel>(m_controls, "Label18");
-    auto* label19 = controlAs<QLabel>(m_controls, "Label19");
+    auto* combo1 = forms::control<QComboBox>(m_controls, "Combo1");
+    auto* combo2 = forms::control<QComboBox>(m_controls, "Combo2");
+    auto* label18 = forms::control<QLabel>(m_controls, "Label18");
+    auto* label19 = forms::control<QLabel>(m_controls, "Label19");
     connect(combo1, &QComboBox::activated, this, [=, this] { echoPick(combo1, label18); });
     connect(combo2, &QComboBox::activated, this, [=, this] { echoPick(combo2, label19); });
 }

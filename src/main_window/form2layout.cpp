@@ -1,5 +1,7 @@
 #include "main_window/form2layout.h"
 
+#include "forms/layoutentries.h"
+
 #include <array>
 
 namespace kaldora::main_window {
@@ -11,6 +13,10 @@ using forms::Colour;
 using forms::ControlKind;
 using forms::ControlSpec;
 using forms::FontSpec;
+using forms::kClientArea;
+using forms::label;
+using forms::textBox;
+using forms::Twips;
 
 constexpr FontSpec k975{9.75};
 constexpr FontSpec k975Bold{9.75, true};
@@ -31,73 +37,46 @@ constexpr Colour kGreen = Colour::Green;
 constexpr Colour kBlue = Colour::Blue;
 constexpr Colour kRed = Colour::Red;
 
-constexpr int kNoTab = -1;
-constexpr const char* kClient = nullptr;
-
-// Left, top, width and height in twips.
-struct Twips {
-    int left, top, width, height;
-};
-
-constexpr ControlSpec entry(const char* name, ControlKind kind, const char* caption, Twips t,
-                            FontSpec font, Align align, Colour colour, int tab = kNoTab,
-                            const char* parent = kClient, int index = -1)
-{
-    ControlSpec s{name, kind, caption, t.left, t.top, t.width, t.height, font};
-    s.align = align;
-    s.background = colour;
-    s.tabIndex = tab;
-    s.parent = parent;
-    s.index = index;
-    return s;
-}
-
 // The three input frames share their left edge, width and caption font.
 constexpr ControlSpec frame(const char* name, const char* caption, int top, int height)
 {
-    return entry(name, ControlKind::Frame, caption, {0, top, 6735, height}, k12Bold, kLeft,
-                 kShaded);
+    return forms::entry(name, ControlKind::Frame, caption, {0, top, 6735, height}, k12Bold, kLeft,
+                        kShaded);
 }
 
-constexpr ControlSpec label(const char* name, const char* caption, Twips t, FontSpec font,
-                            Align align, Colour colour, const char* parent = kClient,
-                            int index = -1)
+constexpr ControlSpec combo(const char* name, Twips place, FontSpec font, int tab)
 {
-    return entry(name, ControlKind::Label, caption, t, font, align, colour, kNoTab, parent, index);
+    return forms::entry(name, ControlKind::ComboBox, nullptr, place, font, kLeft, Colour::Default,
+                        tab, "Frame3");
 }
 
-// Text boxes show their text centred.
-constexpr ControlSpec box(const char* name, Twips t, FontSpec font, Colour colour, int tab,
-                          const char* parent = kClient)
+constexpr ControlSpec picker(const char* name, Twips place, int tab, const char* parent)
 {
-    return entry(name, ControlKind::TextBox, nullptr, t, font, kCentre, colour, tab, parent);
-}
-
-constexpr ControlSpec combo(const char* name, Twips t, FontSpec font, int tab)
-{
-    return entry(name, ControlKind::ComboBox, nullptr, t, font, kLeft, Colour::Default, tab,
-                 "Frame3");
-}
-
-constexpr ControlSpec picker(const char* name, Twips t, int tab, const char* parent)
-{
-    return entry(name, ControlKind::DatePicker, nullptr, t, k12Bold, kLeft, Colour::Default, tab,
-                 parent);
+    return forms::entry(name, ControlKind::DatePicker, nullptr, place, k12Bold, kLeft,
+                        Colour::Default, tab, parent);
 }
 
 // Both buttons stand at the same height and have the same size and font.
 constexpr ControlSpec button(const char* name, const char* caption, int left, int tab)
 {
-    return entry(name, ControlKind::Button, caption, {left, 8760, 3255, 1095}, k18Bold, kCentre,
-                 Colour::Default, tab);
+    return forms::button(name, caption, {left, 8760, 3255, 1095}, k18Bold, tab);
 }
 
 // Summary captions are left-aligned, shaded, and stand 120 twips lower than
-// their boxes.
+// their boxes; the boxes stand in the amount column.
 constexpr ControlSpec summaryCaption(int index, const char* caption, int top)
 {
-    return label("Label20", caption, {6840, top, 5895, 495}, k135Bold, kLeft, kShaded, kClient,
-                 index);
+    return forms::entry("Label20", ControlKind::Label, caption, {6840, top, 5895, 495}, k135Bold,
+                        kLeft, kShaded, forms::kNoTab, kClientArea, index);
+}
+
+constexpr int kQuantityColumn = 8520;
+constexpr int kPriceColumn = 10800;
+constexpr int kAmountColumn = 13080;
+
+constexpr ControlSpec summaryBox(const char* name, int top, int tab)
+{
+    return textBox(name, {kAmountColumn, top, 1935, 495}, k12Bold, kBox, tab);
 }
 
 constexpr ControlSpec gridHeader(const char* name, const char* caption, int left)
@@ -112,15 +91,29 @@ constexpr ControlSpec rowLabel(const char* name, const char* caption, int top)
 
 constexpr ControlSpec gridBox(const char* name, int left, int top, Colour zone, int tab)
 {
-    return box(name, {left, top, 1935, 495}, k12Bold, zone, tab);
+    return textBox(name, {left, top, 1935, 495}, k12Bold, zone, tab);
 }
 
-constexpr int kQuantityColumn = 8520;
-constexpr int kPriceColumn = 10800;
-constexpr int kAmountColumn = 13080;
+// The consumption summary: caption, box and unit of one row.
+constexpr ControlSpec summaryRowCaption(const char* name, const char* caption, int top,
+                                        FontSpec font, Align align)
+{
+    return label(name, caption, {120, top, 855, 495}, font, align, kPlain);
+}
+
+constexpr ControlSpec consumptionBox(const char* name, int top, int tab)
+{
+    return textBox(name, {1200, top, 2055, 495}, k135Bold, kBox, tab);
+}
+
+constexpr ControlSpec unitLabel(const char* name, const char* unit, int top)
+{
+    return label(name, unit, {3360, top, 855, 495}, k135Bold, kCentre, kPlain);
+}
 
 // The tab indexes give the keyboard order, which starts at the zone 3 M.T.
 // amount, Text22, and ends at the number of days, Text32.
+// clang-format off
 constexpr std::array kControls = {
     frame("Frame1", "NOVO STANJE", 120, 2295),
     frame("Frame2", "STARO STANJE", 2520, 2295),
@@ -128,21 +121,19 @@ constexpr std::array kControls = {
 
     // The new reading.
     label("Label1", "V.T:", {120, 720, 1335, 375}, k18Bold, kCentre, kPlain, "Frame1"),
-    box("Text1", {1560, 720, 1935, 375}, k12Bold, kBox, 24, "Frame1"),
+    textBox("Text1", {1560, 720, 1935, 375}, k12Bold, kBox, 24, "Frame1"),
     label("Label2", "M.T:", {120, 1320, 1335, 375}, k18Bold, kCentre, kPlain, "Frame1"),
-    box("Text2", {1560, 1320, 1935, 375}, k12Bold, kBox, 23, "Frame1"),
-    label("Label3", "DATUM OCITAVANJA:", {3600, 720, 2895, 375}, k975Bold, kCentre, kPlain,
-          "Frame1"),
+    textBox("Text2", {1560, 1320, 1935, 375}, k12Bold, kBox, 23, "Frame1"),
+    label("Label3", "DATUM OCITAVANJA:", {3600, 720, 2895, 375}, k975Bold, kCentre, kPlain, "Frame1"),
     picker("DTPicker1", {3720, 1320, 2655, 375}, 31, "Frame1"),
 
     // The previous reading. Label4's caption is wider than the label and
     // wraps onto a second line.
     label("Label6", "V.T:", {120, 720, 1335, 375}, k18Bold, kCentre, kPlain, "Frame2"),
-    box("Text4", {1560, 720, 1935, 375}, k12Bold, kBox, 21, "Frame2"),
+    textBox("Text4", {1560, 720, 1935, 375}, k12Bold, kBox, 21, "Frame2"),
     label("Label5", "M.T:", {120, 1320, 1335, 375}, k18Bold, kCentre, kPlain, "Frame2"),
-    box("Text5", {1560, 1320, 1935, 375}, k12Bold, kBox, 22, "Frame2"),
-    label("Label4", "DATUM PRETHODNOG OCITAVANJA:", {3600, 480, 3015, 615}, k975Bold, kCentre,
-          kPlain, "Frame2"),
+    textBox("Text5", {1560, 1320, 1935, 375}, k12Bold, kBox, 22, "Frame2"),
+    label("Label4", "DATUM PRETHODNOG OCITAVANJA:", {3600, 480, 3015, 615}, k975Bold, kCentre, kPlain, "Frame2"),
     picker("DTPicker2", {3720, 1320, 2775, 375}, 32, "Frame2"),
 
     // The meter: type and amperage, each echoed by the label beside it.
@@ -191,35 +182,34 @@ constexpr std::array kControls = {
     summaryCaption(3, "UKUPNO ZADUZENJE BEZ PDV-a:", 6360),
     summaryCaption(4, "PDV 18 %:", 6960),
     summaryCaption(5, "UKUPNO ZADUZENJE SA PDV-om:", 7560),
-    box("Text23", {kAmountColumn, 4440, 1935, 495}, k12Bold, kBox, 25),
-    box("Text24", {kAmountColumn, 5040, 1935, 495}, k12Bold, kBox, 26),
-    box("Text25", {kAmountColumn, 5640, 1935, 495}, k12Bold, kBox, 27),
-    box("Text26", {kAmountColumn, 6240, 1935, 495}, k12Bold, kBox, 28),
-    box("Text27", {kAmountColumn, 6840, 1935, 495}, k12Bold, kBox, 29),
-    box("Text28", {kAmountColumn, 7440, 1935, 495}, k12Bold, kBox, 30),
+    summaryBox("Text23", 4440, 25),
+    summaryBox("Text24", 5040, 26),
+    summaryBox("Text25", 5640, 27),
+    summaryBox("Text26", 6240, 28),
+    summaryBox("Text27", 6840, 29),
+    summaryBox("Text28", 7440, 30),
 
     // Consumption summary under the frames; a line sets the total off like
     // a sum line.
-    label("Label21", "V.T:", {120, 6960, 855, 495}, k135Bold, kCentre, kPlain),
-    box("Text29", {1200, 6960, 2055, 495}, k135Bold, kBox, 34),
-    label("Label26", "kWh", {3360, 6960, 855, 495}, k135Bold, kCentre, kPlain),
-    label("Label22", "M.T:", {120, 7560, 855, 495}, k135Bold, kCentre, kPlain),
-    box("Text30", {1200, 7560, 2055, 495}, k135Bold, kBox, 35),
-    label("Label25", "kWh", {3360, 7560, 855, 495}, k135Bold, kCentre, kPlain),
-    // A line runs from (left, top) to (width, height).
-    entry("Line1", ControlKind::Line, nullptr, {120, 8160, 3720, 8160}, FontSpec{}, kLeft,
-          Colour::WindowText),
-    label("Label23", "UKUPNO:", {120, 8280, 855, 495}, k975Underlined, kLeft, kPlain),
-    box("Text31", {1200, 8280, 2055, 495}, k135Bold, kBox, 36),
-    label("Label27", "kWh", {3360, 8280, 855, 495}, k135Bold, kCentre, kPlain),
-    label("Label24", "DANA:", {120, 8880, 855, 495}, k975Underlined, kLeft, kPlain),
-    box("Text32", {1200, 8880, 2055, 495}, k135Bold, kBox, 37),
-    label("Label28", "DANA", {3360, 8880, 855, 495}, k135Bold, kCentre, kPlain),
+    summaryRowCaption("Label21", "V.T:", 6960, k135Bold, kCentre),
+    consumptionBox("Text29", 6960, 34),
+    unitLabel("Label26", "kWh", 6960),
+    summaryRowCaption("Label22", "M.T:", 7560, k135Bold, kCentre),
+    consumptionBox("Text30", 7560, 35),
+    unitLabel("Label25", "kWh", 7560),
+    forms::line("Line1", -1, {120, 8160}, {3720, 8160}, Colour::WindowText, 1),
+    summaryRowCaption("Label23", "UKUPNO:", 8280, k975Underlined, kLeft),
+    consumptionBox("Text31", 8280, 36),
+    unitLabel("Label27", "kWh", 8280),
+    summaryRowCaption("Label24", "DANA:", 8880, k975Underlined, kLeft),
+    consumptionBox("Text32", 8880, 37),
+    unitLabel("Label28", "DANA", 8880),
 
     // Neither button is the default (Enter) or the cancel (Escape) button.
     button("Command1", "OBRACUNAJ", 8280, 33),
     button("Command2", "IZLAZ", 11880, 18),
 };
+// clang-format on
 
 // No item has a shortcut or an access key, so no caption holds an '&'.
 constexpr std::array kMenus = {

@@ -1,12 +1,11 @@
 #include "main_window/form2sheet.h"
 
+#include "forms/controllookup.h"
 #include "platform/dateconversion.h"
 
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
-
-#include <stdexcept>
 
 namespace kaldora::main_window {
 
@@ -17,15 +16,12 @@ using billing::Field;
 
 constexpr const char* kDateNames[] = {"DTPicker1", "DTPicker2"};
 
+// A layout without one of the sheet's fields is a programming error, which
+// the look-up reports by throwing.
 template <typename W> W* find(const QHash<QString, QWidget*>& controls, std::string_view name)
 {
-    const QString key = QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
-    auto* widget = qobject_cast<W*>(controls.value(key));
-    if (widget == nullptr) {
-        // A layout without one of the sheet's fields is a programming error.
-        throw std::logic_error("bill sheet control missing: " + std::string(name));
-    }
-    return widget;
+    return forms::control<W>(controls,
+                             QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
 }
 
 QString fromUtf8(std::string_view text)

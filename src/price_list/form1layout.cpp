@@ -1,12 +1,13 @@
 #include "price_list/form1layout.h"
 
+#include "forms/layoutentries.h"
+
 namespace kaldora::price_list {
 
 namespace {
 
 using forms::Align;
 using forms::Colour;
-using forms::ControlKind;
 using forms::ControlSpec;
 using forms::FontSpec;
 
@@ -20,38 +21,44 @@ constexpr int kFieldLeft = 8760;
 constexpr int kFieldWidth = 1935;
 constexpr int kRowHeight = 495;
 
+// The column header and the row labels are shaded, as in the main window.
+constexpr ControlSpec header(const char* name, const char* caption)
+{
+    return forms::label(name, caption, {kFieldLeft, 0, kFieldWidth, kRowHeight}, kCaptionFont,
+                        Align::Center, Colour::ActiveBorder);
+}
+
+constexpr ControlSpec rowLabel(const char* name, const char* caption, int top)
+{
+    return forms::label(name, caption, {kLabelLeft, top, kLabelWidth, kRowHeight}, kCaptionFont,
+                        Align::Center, Colour::ActiveBorder);
+}
+
+constexpr ControlSpec priceBox(const char* name, int top, Colour zone, int tab)
+{
+    return forms::textBox(name, {kFieldLeft, top, kFieldWidth, kRowHeight}, kPriceFont, zone, tab);
+}
+
 // The price column of the main window's grid, with the same names, so that
 // one number names one price in both windows.
+// clang-format off
 constexpr ControlSpec kControls[] = {
-    {"Label16", ControlKind::Label, "Din/kWh", kFieldLeft, 0, kFieldWidth, kRowHeight, kCaptionFont,
-     Align::Center, Colour::ActiveBorder},
-    {"Label9", ControlKind::Label, "V.T:", kLabelLeft, 600, kLabelWidth, kRowHeight, kCaptionFont,
-     Align::Center, Colour::ActiveBorder},
-    {"Label10", ControlKind::Label, "M.T:", kLabelLeft, 1200, kLabelWidth, kRowHeight, kCaptionFont,
-     Align::Center, Colour::ActiveBorder},
-    {"Label11", ControlKind::Label, "V.T:", kLabelLeft, 1920, kLabelWidth, kRowHeight, kCaptionFont,
-     Align::Center, Colour::ActiveBorder},
-    {"Label12", ControlKind::Label, "M.T:", kLabelLeft, 2520, kLabelWidth, kRowHeight, kCaptionFont,
-     Align::Center, Colour::ActiveBorder},
-    {"Label13", ControlKind::Label, "V.T:", kLabelLeft, 3240, kLabelWidth, kRowHeight, kCaptionFont,
-     Align::Center, Colour::ActiveBorder},
-    {"Label14", ControlKind::Label, "M.T:", kLabelLeft, 3840, kLabelWidth, kRowHeight, kCaptionFont,
-     Align::Center, Colour::ActiveBorder},
-    {"Text11", ControlKind::TextBox, "", kFieldLeft, 600, kFieldWidth, kRowHeight, kPriceFont,
-     Align::Center, Colour::Green, 0},
-    {"Text12", ControlKind::TextBox, "", kFieldLeft, 1200, kFieldWidth, kRowHeight, kPriceFont,
-     Align::Center, Colour::Green, 1},
-    {"Text13", ControlKind::TextBox, "", kFieldLeft, 1920, kFieldWidth, kRowHeight, kPriceFont,
-     Align::Center, Colour::Blue, 2},
-    {"Text14", ControlKind::TextBox, "", kFieldLeft, 2520, kFieldWidth, kRowHeight, kPriceFont,
-     Align::Center, Colour::Blue, 3},
-    {"Text15", ControlKind::TextBox, "", kFieldLeft, 3240, kFieldWidth, kRowHeight, kPriceFont,
-     Align::Center, Colour::Red, 4},
-    {"Text16", ControlKind::TextBox, "", kFieldLeft, 3840, kFieldWidth, kRowHeight, kPriceFont,
-     Align::Center, Colour::Red, 5},
-    {"Command1", ControlKind::Button, "PROMENI CENOVNIK", 960, 1680, 3855, 1095, kButtonFont,
-     Align::Center, Colour::Default, 6},
+    header("Label16", "Din/kWh"),
+    rowLabel("Label9", "V.T:", 600),
+    rowLabel("Label10", "M.T:", 1200),
+    rowLabel("Label11", "V.T:", 1920),
+    rowLabel("Label12", "M.T:", 2520),
+    rowLabel("Label13", "V.T:", 3240),
+    rowLabel("Label14", "M.T:", 3840),
+    priceBox("Text11", 600, Colour::Green, 0),
+    priceBox("Text12", 1200, Colour::Green, 1),
+    priceBox("Text13", 1920, Colour::Blue, 2),
+    priceBox("Text14", 2520, Colour::Blue, 3),
+    priceBox("Text15", 3240, Colour::Red, 4),
+    priceBox("Text16", 3840, Colour::Red, 5),
+    forms::button("Command1", "PROMENI CENOVNIK", {960, 1680, 3855, 1095}, kButtonFont, 6),
 };
+// clang-format on
 
 constexpr DataControlSpec kAdodc1{"Adodc1", "Adodc1", 840, 4440, 3615, 735, kButtonFont};
 

@@ -6,6 +6,7 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <cmath>
 
 namespace kaldora::price_list {
 
@@ -114,7 +115,8 @@ void NavigationBar::resizeEvent(QResizeEvent* event)
 {
     QFrame::resizeEvent(event);
     const QRect inner = contentsRect();
-    const int w = std::max(1, static_cast<int>(inner.height() * kButtonWidthPerHeight + 0.5));
+    const int w =
+        std::max(1, static_cast<int>(std::lround(inner.height() * kButtonWidthPerHeight)));
     const int h = inner.height();
     m_buttons[0]->setGeometry(inner.left(), inner.top(), w, h);
     m_buttons[1]->setGeometry(inner.left() + w, inner.top(), w, h);

@@ -1,10 +1,20 @@
-// The layout engine's conversion of twips to pixels. The widgets it builds
-// are checked through the windows' own tables, which use every kind of
-// control.
+// The layout engine's conversion of twips to pixels and the typed look-up of
+// a built window's controls. The widgets it builds are checked through the
+// windows' own tables, which use every kind of control.
 
+#include "forms/controllookup.h"
 #include "forms/formlayout.h"
+#include "forms/layoutentries.h"
+#include "support/qttestmain.h"
 
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
+
+#include <array>
+#include <stdexcept>
 
 using namespace kaldora::forms;
 
@@ -31,8 +41,73 @@ private slots:
         QFETCH(int, pixels);
         QCOMPARE(toPixels(twips), pixels);
     }
+
+    // The look-up hands out the control as the kind the code asks for.
+    void lookUpFindsTheControlAsItsKind()
+    {
+        QWidget client;
+        const Controls controls = buildControls(&client, kWindow);
+        QCOMPARE(control<QLineEdit>(controls, "Text1")->objectName(), QStringLiteral("Text1"));
+        QCOMPARE(control<QPushButton>(controls, "Command1")->text(), QStringLiteral("OK"));
+        // A more general kind is fine: a combo box is a widget.
+        QCOMPARE(control<QWidget>(controls, QStringLiteral("Combo1")),
+                 controls.value(QStringLiteral("Combo1")));
+    }
+
+    // A table and code that disagree fail loudly, naming the control and the
+    // kind the code expected, instead of handing out null.
+    void lookUpFailsLoudly_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QStringList>("named");
+        QTest::newRow("no such name") << "Text2"
+                                      << "QLineEdit" << QStringList{"Text2", "QLineEdit"};
+        QTest::newRow("name of another case") << "text1"
+                                              << "QLineEdit" << QStringList{"text1", "QLineEdit"};
+        QTest::newRow("label asked for as a box")
+            << "Label1"
+            << "QLineEdit" << QStringList{"Label1", "QLabel", "QLineEdit"};
+        QTest::newRow("box asked for as a button")
+            << "Text1"
+            << "QPushButton" << QStringList{"Text1", "QLineEdit", "QPushButton"};
+        QTest::newRow("combo box asked for as its line edit")
+            << "Combo1"
+            << "QLineEdit" << QStringList{"Combo1", "QComboBox", "QLineEdit"};
+    }
+    void lookUpFailsLoudly()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, kind);
+        QFETCH(QStringList, named);
+        QWidget client;
+        const Controls controls = buildControls(&client, kWindow);
+        QString message;
+        try {
+            if (kind == "QLineEdit") {
+                control<QLineEdit>(controls, key);
+            } else {
+                control<QPushButton>(controls, key);
+            }
+        } catch (const std::logic_error& e) {
+            message = QString::fromUtf8(e.what());
+        }
+        QVERIFY2(!message.isEmpty(), "no exception");
+        for (const QString& word : named) {
+            QVERIFY2(message.contains(word), qPrintable(message));
+        }
+    }
+
+private:
+    static constexpr std::array kWindow = {
+        label("Label1", "V.T:", {0, 0, 600, 300}, {}, Align::Left, Colour::Default),
+        textBox("Text1", {600, 0, 900, 300}, {}, Colour::Window, 0),
+        entry("Combo1", ControlKind::ComboBox, nullptr, {0, 300, 900, 300}, {}, Align::Left,
+              Colour::Default, 1),
+        button("Command1", "OK", {0, 600, 900, 300}, {}, 2),
+    };
 };
 
-QTEST_GUILESS_MAIN(FormsTest)
+KALDORA_TEST_MAIN(FormsTest)
 
 #include "tst_forms.moc"
