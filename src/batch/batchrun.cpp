@@ -22,8 +22,10 @@ namespace kaldora::batch {
 namespace {
 
 // Rows read before they are billed: enough to keep the threads busy, few
-// enough that the pending rows take little memory.
+// enough that the pending rows take little memory. A block also ends when
+// the input it holds grows past kBlockBytes (long rows with many columns).
 constexpr std::size_t kBlockRows = 8192;
+constexpr std::size_t kBlockBytes = std::size_t{8} << 20;
 // Below this many rows a thread costs more to start than it saves.
 constexpr std::size_t kMinRowsPerThread = 1024;
 constexpr unsigned kMaxThreads = 8;
@@ -34,11 +36,19 @@ void report(std::ostream& err, long line, std::string_view problem)
     err << kProgramName << ": red " << line << ": " << problem << '\n';
 }
 
-std::string_view quoteProblem(CsvReader::Status status)
+// What is wrong with a record the reader could not split.
+std::string_view recordProblem(CsvReader::Status status)
 {
-    return status == CsvReader::Status::UnterminatedQuote
-               ? "navodnici otvoreni u ovom redu nisu zatvoreni do kraja ulaza"
-               : "posle zatvorenih navodnika stoji tekst pre znaka \";\" ili kraja reda";
+    switch (status) {
+    case CsvReader::Status::UnterminatedQuote:
+        return "navodnici otvoreni u ovom redu nisu zatvoreni do kraja ulaza";
+    case CsvReader::Status::TextAfterQuote:
+        return "posle zatvorenih navodnika stoji tekst pre znaka \";\" ili kraja reda";
+    case CsvReader::Status::TooLong:
+        return "zapis je duzi od 1 MiB, pa je preskocen (mozda navodnici nisu zatvoreni)";
+    default:
+        return "zapis ne moze da se procita";
+    }
 }
 
 // Reads one date column; reports it and gives nullopt when it is not a date.
@@ -84,8 +94,9 @@ std::optional<MeterRow> checkRecord(const CsvReader& reader, const InputColumns&
 
 // Bills a block: the first share on this thread straight into `out`, every
 // other share on a thread of its own into its own writer, then those in order.
-void billBlock(std::span<const MeterRow> rows, std::vector<BillWriter>& billers,
-               std::vector<CsvWriter>& shares, CsvWriter& out)
+// Returns how many rows got the input-error message instead of a bill.
+std::size_t billBlock(std::span<const MeterRow> rows, std::vector<BillWriter>& billers,
+                      std::vector<CsvWriter>& shares, CsvWriter& out)
 {
     const std::size_t threads =
         std::clamp<std::size_t>(rows.size() / kMinRowsPerThread, 1, billers.size());
@@ -94,10 +105,10 @@ void billBlock(std::span<const MeterRow> rows, std::vector<BillWriter>& billers,
         const std::size_t first = std::min(rows.size(), t * perThread);
         return rows.subspan(first, std::min(perThread, rows.size() - first));
     };
-    std::vector<std::future<void>> running;
+    std::vector<std::future<std::size_t>> running;
     for (std::size_t t = 1; t < threads; ++t) {
         auto job = [&billers, &shares, part = share(t), t] {
-            billers[t].write(part, shares[t - 1]);
+            return billers[t].write(part, shares[t - 1]);
         };
         try {
             running.push_back(std::async(std::launch::async, job));
@@ -106,12 +117,13 @@ void billBlock(std::span<const MeterRow> rows, std::vector<BillWriter>& billers,
             running.push_back(std::async(std::launch::deferred, job));
         }
     }
-    billers[0].write(share(0), out);
+    std::size_t refused = billers[0].write(share(0), out);
     for (std::size_t t = 1; t < threads; ++t) {
-        running[t - 1].get();
+        refused += running[t - 1].get();
         out.append(shares[t - 1].text());
         shares[t - 1].clear();
     }
+    return refused;
 }
 
 } // namespace
@@ -129,16 +141,26 @@ unsigned BatchRun::defaultThreads()
     return std::max(1U, std::thread::hardware_concurrency());
 }
 
-int BatchRun::run(std::string input, std::ostream& out, std::ostream& err) const
+int BatchRun::run(std::string_view input, std::ostream& out, std::ostream& err) const
 {
-    CsvReader reader(std::move(input));
+    TextSource source(input);
+    return run(source, out, err);
+}
+
+int BatchRun::run(ByteSource& input, std::ostream& out, std::ostream& err) const
+{
+    CsvReader reader(input);
     const CsvReader::Status headerStatus = reader.next();
     if (headerStatus == CsvReader::Status::End) {
         err << kProgramName << ": ulaz je prazan, nema ni zaglavlja\n";
         return kExitNothingBilled;
     }
+    if (headerStatus == CsvReader::Status::ReadFailed) {
+        err << kProgramName << ": " << reader.error() << '\n';
+        return kExitNothingBilled;
+    }
     if (headerStatus != CsvReader::Status::Record) {
-        report(err, reader.line(), quoteProblem(headerStatus));
+        report(err, reader.line(), recordProblem(headerStatus));
         return kExitNothingBilled;
     }
     std::string error;
@@ -159,24 +181,26 @@ int BatchRun::run(std::string input, std::ostream& out, std::ostream& err) const
 
     std::vector<MeterRow> block;
     block.reserve(kBlockRows);
-    long billed = 0;
-    long bad = 0;
+    std::size_t billed = 0;
+    std::size_t bad = 0;
+    bool readFailed = false;
     bool more = true;
     while (more) {
         block.clear();
-        while (block.size() < kBlockRows) {
+        while (block.size() < kBlockRows && reader.heldBytes() < kBlockBytes) {
             const CsvReader::Status status = reader.next();
-            if (status == CsvReader::Status::End) {
+            if (status == CsvReader::Status::End || status == CsvReader::Status::ReadFailed) {
+                readFailed = status == CsvReader::Status::ReadFailed;
                 more = false;
                 break;
             }
             // The rows wait in the block as views of the reader's text,
-            // which stays in place while the reader lives.
+            // which stays in place until the block is billed.
             std::optional<MeterRow> row;
             if (status == CsvReader::Status::Record) {
                 row = checkRecord(reader, *columns, err);
             } else {
-                report(err, reader.line(), quoteProblem(status));
+                report(err, reader.line(), recordProblem(status));
             }
             if (row) {
                 block.push_back(*row);
@@ -184,12 +208,19 @@ int BatchRun::run(std::string input, std::ostream& out, std::ostream& err) const
                 ++bad;
             }
         }
-        billBlock(block, billers, shares, writer);
-        billed += static_cast<long>(block.size());
+        const std::size_t refused = billBlock(block, billers, shares, writer);
+        reader.release();
+        bad += refused;
+        billed += block.size() - refused;
     }
 
     if (!writer.flush()) {
         err << kProgramName << ": izlaz nije mogao da se upise\n";
+        return kExitNothingBilled;
+    }
+    if (readFailed) {
+        // The rows read before the failure are billed; the rest never came.
+        err << kProgramName << ": " << reader.error() << '\n';
         return kExitNothingBilled;
     }
     if (bad > 0) {

@@ -1,28 +1,33 @@
 #pragma once
 
+#include "batch/bytesource.h"
 #include "batch/checkedprices.h"
 #include "billing/numbertext.h"
 
 #include <ostream>
-#include <string>
+#include <string_view>
 
 namespace kaldora::batch {
 
 // The exit status of kaldora-obracun.
 enum ExitCode : int {
     kExitAllBilled = 0,     // every row was billed
-    kExitSomeRowsBad = 1,   // the good rows were billed, the bad ones reported
+    kExitSomeRowsBad = 1,   // the good rows were billed; the others were reported, or carry
+                            // the input-error message instead of a bill
     kExitNothingBilled = 2, // usage error, unreadable input, unusable header, failed output
 };
 
-// Bills every row of a CSV text and writes the bills as CSV: the row loop
-// of the batch calculator. It reads the header, checks every row, reports a
+// Bills every row of CSV input and writes the bills as CSV: the row loop of
+// the batch calculator. It reads the header, checks every row, reports a
 // bad one on the error stream with its line number and leaves it out; a bad
-// row changes neither the rows before it nor those after it.
+// row changes neither the rows before it nor those after it. A row whose
+// readings are not numbers gets the window's input-error message instead of
+// a bill, and counts as not billed.
 //
-// The rows are read in blocks; the good rows of a block are billed on up to
-// `threads` threads, each on its own bill sheet, and their bills written in
-// input order. The output is the same for any number of threads.
+// The input is read in blocks of rows, so memory stays the same whatever
+// its size; the good rows of a block are billed on up to `threads` threads,
+// each on its own bill sheet, and their bills written in input order. The
+// output is the same for any number of threads.
 class BatchRun {
 public:
     BatchRun(const CheckedPrices& prices, const billing::NumberText& numbers, unsigned threads);
@@ -31,7 +36,8 @@ public:
     static unsigned defaultThreads();
 
     // Returns the exit code. Nothing goes to `out` unless the header is usable.
-    int run(std::string input, std::ostream& out, std::ostream& err) const;
+    int run(ByteSource& input, std::ostream& out, std::ostream& err) const;
+    int run(std::string_view input, std::ostream& out, std::ostream& err) const;
 
 private:
     const CheckedPrices& m_prices;

@@ -46,8 +46,9 @@ void BillWriter::writeHeader(CsvWriter& out) const
     out.endRecord();
 }
 
-void BillWriter::write(std::span<const MeterRow> rows, CsvWriter& out)
+std::size_t BillWriter::write(std::span<const MeterRow> rows, CsvWriter& out)
 {
+    std::size_t refusedRows = 0;
     for (const MeterRow& row : rows) {
         const std::string_view message = m_biller.bill(row.readings, m_sheet);
         if (m_withId) {
@@ -55,6 +56,7 @@ void BillWriter::write(std::span<const MeterRow> rows, CsvWriter& out)
         }
         // A meter whose readings were refused has no bill, only the message.
         const bool refused = !message.empty();
+        refusedRows += refused ? 1 : 0;
         for (const OutputColumn& column : kOutputColumns) {
             if (refused) {
                 out.field({});
@@ -65,6 +67,7 @@ void BillWriter::write(std::span<const MeterRow> rows, CsvWriter& out)
         out.field(message);
         out.endRecord();
     }
+    return refusedRows;
 }
 
 } // namespace kaldora::batch

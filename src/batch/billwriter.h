@@ -4,6 +4,7 @@
 #include "batch/rowbiller.h"
 #include "billing/memorysheet.h"
 
+#include <cstddef>
 #include <span>
 #include <string_view>
 
@@ -25,8 +26,9 @@ public:
 
     void writeHeader(CsvWriter& out) const;
 
-    // Bills the rows in order and writes one record for each.
-    void write(std::span<const MeterRow> rows, CsvWriter& out);
+    // Bills the rows in order and writes one record for each. Returns how
+    // many of them got the input-error message instead of a bill.
+    std::size_t write(std::span<const MeterRow> rows, CsvWriter& out);
 
 private:
     RowBiller m_biller;

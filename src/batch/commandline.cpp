@@ -10,6 +10,8 @@ constexpr std::string_view kPricesOption = "--cene";
 constexpr std::string_view kPriceListOption = "--cenovnik";
 constexpr std::string_view kHelpOption = "--help";
 constexpr std::string_view kShortHelpOption = "-h";
+constexpr std::string_view kVersionOption = "--version";
+constexpr std::string_view kShortVersionOption = "-v";
 constexpr std::string_view kEndOfOptions = "--";
 constexpr std::string_view kStandardInput = "-";
 
@@ -30,6 +32,7 @@ Opcije:
 Bez ove dve opcije cene se uzimaju iz cenovnika programa KALDORA, kao u
 prozoru programa; ako cenovnik jos ne postoji, pravi se sa osnovnim cenama.
   -h, --help          ova pomoc
+  -v, --version       verzija programa
 
 Brojevi se pisu sa decimalnim separatorom iz jezickih podesavanja korisnika
 (LC_ALL, LC_NUMERIC, LANG): zarez za sr_RS, tacka za en_US i C.
@@ -59,7 +62,8 @@ Izlaz: zaglavlje, pa jedan red za svako obracunato brojilo, kolone ovim redom:
   snaga                           obracunska snaga brojila
   bez_pdv, pdv, sa_pdv            ukupno bez PDV-a, PDV 18 %, ukupno sa PDV-om
   greska                          prazno, ili poruka za brojilo cije stanje
-                                  nije broj (tada su ostale kolone prazne):
+                                  nije broj (tada su ostale kolone prazne,
+                                  a red se racuna kao neobracunat):
       NISTE UPISALI BROJ ILI PODATAK NIJE NUMERICKI!!!
 
 Red sa neispravnim datumom, sa pogresnim brojem polja ili sa nezatvorenim
@@ -67,9 +71,13 @@ navodnicima se ne obracunava. Poruka o njemu ide na standardni izlaz za
 greske i navodi broj reda (linije datoteke; zaglavlje je red 1). Ostali redovi
 se obracunavaju kao da tog reda nema.
 
+Ulaz se cita i obracunava deo po deo, pa i vrlo velika datoteka ili
+standardni ulaz zauzimaju malo memorije. Zapis duzi od 1 MiB se preskace.
+
 Izlazni kod:
   0  svi redovi su obracunati
-  1  neki redovi nisu obracunati (vidi poruke)
+  1  neki redovi nisu obracunati: neispravni redovi (vidi poruke) i redovi
+     sa porukom u koloni greska
   2  nista nije obracunato: pogresna upotreba, neispravan cenovnik, ulaz koji
      ne moze da se procita ili zaglavlje bez potrebne kolone; ili izlaz nije
      mogao da se upise
@@ -115,6 +123,8 @@ std::optional<CommandLine> CommandLine::parse(std::span<const std::string_view> 
             optionsEnded = true;
         } else if (arg == kHelpOption || arg == kShortHelpOption) {
             command.help = true;
+        } else if (arg == kVersionOption || arg == kShortVersionOption) {
+            command.version = true;
         } else if (const auto option = valueOption(arg)) {
             std::optional<std::string>& target =
                 *option == kPricesOption ? command.prices : command.priceListPath;

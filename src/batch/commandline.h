@@ -14,6 +14,7 @@ inline constexpr std::string_view kProgramName = "kaldora-obracun";
 // caller's decision.
 struct CommandLine {
     bool help = false;
+    bool version = false;
     // The text after --cene, untouched.
     std::optional<std::string> prices;
     // The price-list file after --cenovnik; without it (and without --cene)

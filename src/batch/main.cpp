@@ -1,15 +1,17 @@
 #include "batch/batchrun.h"
 #include "batch/checkedprices.h"
 #include "batch/commandline.h"
-#include "batch/inputtext.h"
+#include "batch/inputfile.h"
 #include "billing/numbertext.h"
 #include "platform/systemlocale.h"
 #include "price_list/pricelistfile.h"
 #include "price_list/priceliststore.h"
 
 #include <algorithm>
+#include <csignal>
 #include <exception>
 #include <iostream>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,6 +20,17 @@
 namespace {
 
 using namespace kaldora::batch;
+
+// The end of a run that only prints a text: --help, --version.
+int printed(std::string_view text)
+{
+    std::cout << text << std::flush;
+    if (!std::cout) {
+        std::cerr << kProgramName << ": izlaz nije mogao da se upise\n";
+        return kExitNothingBilled;
+    }
+    return kExitAllBilled;
+}
 
 int usageError(std::string_view message)
 {
@@ -66,8 +79,10 @@ int run(int argc, char** argv)
         return usageError(error);
     }
     if (command->help) {
-        std::cout << CommandLine::helpText() << std::flush;
-        return std::cout ? kExitAllBilled : kExitNothingBilled;
+        return printed(CommandLine::helpText());
+    }
+    if (command->version) {
+        return printed(std::string(kProgramName) + " " + KALDORA_VERSION + "\n");
     }
 
     const kaldora::billing::NumberText numbers(kaldora::platform::systemDecimalSeparator());
@@ -75,24 +90,28 @@ int run(int argc, char** argv)
     if (!prices) {
         return usageError(error);
     }
-    auto input = InputText::read(command->inputPath, error);
+    const auto input = InputFile::open(command->inputPath, error);
     if (!input) {
         std::cerr << kProgramName << ": " << error << '\n';
         return kExitNothingBilled;
     }
-    return BatchRun(*prices, numbers, BatchRun::defaultThreads())
-        .run(std::move(*input), std::cout, std::cerr);
+    return BatchRun(*prices, numbers, BatchRun::defaultThreads()).run(*input, std::cout, std::cerr);
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    // An input too large for memory ends here, with a message, not an abort.
+    // Output beyond a file-size limit fails like a full disk and is reported;
+    // the signal's default would kill the program without a word.
+    std::signal(SIGXFSZ, SIG_IGN);
+    // Running out of memory ends here, with a message, not an abort.
     try {
         return run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::cerr << kProgramName << ": nema dovoljno memorije\n";
     } catch (const std::exception& e) {
-        std::cerr << kProgramName << ": " << e.what() << '\n';
-        return kExitNothingBilled;
+        std::cerr << kProgramName << ": neocekivana greska: " << e.what() << '\n';
     }
+    return kExitNothingBilled;
 }

@@ -1,5 +1,6 @@
 #include "batch/batchrun.h"
 #include "batch/csvreader.h"
+#include "failingsource.h"
 
 #include <gtest/gtest.h>
 
@@ -49,7 +50,8 @@ struct Table {
 
     explicit Table(const std::string& csv)
     {
-        CsvReader reader(csv);
+        TextSource source(csv);
+        CsvReader reader(source);
         while (reader.next() == CsvReader::Status::Record) {
             std::vector<std::string> fields(reader.fields().begin(), reader.fields().end());
             if (header.empty()) {
@@ -280,13 +282,14 @@ TEST(BatchRun, BothBadDatesOfARowAreReported)
 
 class BatchInputError : public testing::TestWithParam<std::string> {};
 
-// A reading that is not a number is the window's input error, not a bad row.
+// A reading that is not a number is the window's input error: the row gets
+// the message instead of a bill and counts as not billed.
 TEST_P(BatchInputError, GivesTheMessageAndNoBill)
 {
     const Outcome result =
         runBatch(std::string(kInputHeader) + GetParam() + row("dobar", "200", "100", "0", "0"));
-    EXPECT_EQ(result.exit, kExitAllBilled) << result.err;
-    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(result.exit, kExitSomeRowsBad) << result.err;
+    EXPECT_EQ(result.err, "kaldora-obracun: nije obracunato redova: 1 od 2\n");
     const Table table(result.out);
     ASSERT_EQ(table.rows.size(), 2U);
     ASSERT_EQ(table.rows[0].size(), table.header.size());
@@ -345,6 +348,8 @@ TEST(BatchRun, ThreadsChangeNothingButTheSpeed)
     }
     const Outcome single = runBatch(input, ',', kCommaPrices, 1);
     ASSERT_EQ(single.exit, kExitSomeRowsBad);
+    // 31 bad dates, 20 short rows, 74 readings that are not numbers.
+    EXPECT_NE(single.err.find("nije obracunato redova: 125 od 30000"), std::string::npos);
     const Table table(single.out);
     ASSERT_EQ(table.rows.size(), 30000U - 31 - 20);
     EXPECT_EQ(table.rows.back().front(), "29999");
@@ -354,6 +359,25 @@ TEST(BatchRun, ThreadsChangeNothingButTheSpeed)
         EXPECT_TRUE(several.out == single.out) << threads;
         EXPECT_EQ(several.err, single.err) << threads;
     }
+}
+
+// A read that fails halfway: the rows read before it are billed, the
+// failure is reported, and the run counts as failed.
+TEST(BatchRun, ReadFailureKeepsTheRowsReadBeforeIt)
+{
+    const std::string good = std::string(kInputHeader) + row("1", "1500", "500", "0", "0");
+    const Outcome expected = runBatch(good);
+    const billing::NumberText numbers(',');
+    std::string error;
+    const auto prices = CheckedPrices::fromList(kCommaPrices, numbers, error);
+    ASSERT_TRUE(prices) << error;
+    FailingSource input(good, "ne moze da se procita standardni ulaz: greska pri citanju");
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(BatchRun(*prices, numbers, 1).run(input, out, err), kExitNothingBilled);
+    EXPECT_EQ(out.str(), expected.out);
+    EXPECT_EQ(err.str(),
+              "kaldora-obracun: ne moze da se procita standardni ulaz: greska pri citanju\n");
 }
 
 } // namespace

@@ -1,8 +1,10 @@
 #include "batch/csvreader.h"
 #include "batch/csvwriter.h"
+#include "failingsource.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -30,21 +32,27 @@ void PrintTo(const Item& item, std::ostream* os)
 }
 
 // Every record up to the end, good or bad, with the fields of the good ones.
-std::vector<Item> readAll(std::string text)
+// The fields are copied only at the end, so the views of earlier records
+// must have stayed valid while later ones were read.
+std::vector<Item> readAll(const std::string& text,
+                          std::size_t chunkBytes = CsvReader::kDefaultChunkBytes)
 {
-    CsvReader reader(std::move(text));
+    TextSource source(text);
+    CsvReader reader(source, chunkBytes);
     std::vector<Item> items;
+    std::vector<std::vector<std::string_view>> views;
     for (;;) {
         const Status s = reader.next();
         if (s == Status::End) {
-            return items;
+            break;
         }
-        Item item{s, reader.line(), {}};
-        if (s == Status::Record) {
-            item.fields.assign(reader.fields().begin(), reader.fields().end());
-        }
-        items.push_back(item);
+        items.push_back({s, reader.line(), {}});
+        views.push_back(s == Status::Record ? reader.fields() : std::vector<std::string_view>{});
     }
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        items[i].fields.assign(views[i].begin(), views[i].end());
+    }
+    return items;
 }
 
 struct ReaderCase {
@@ -55,9 +63,15 @@ struct ReaderCase {
 
 class CsvReaderTest : public testing::TestWithParam<ReaderCase> {};
 
+// The input is read in chunks: small ones put chunk boundaries inside
+// fields, quotes, CR LF pairs and the byte order mark.
 TEST_P(CsvReaderTest, SplitsRecordsAndCountsLines)
 {
-    EXPECT_EQ(readAll(GetParam().text), GetParam().expected);
+    for (const std::size_t chunk : {std::size_t{16}, std::size_t{17}, std::size_t{19},
+                                    std::size_t{64}, CsvReader::kDefaultChunkBytes}) {
+        SCOPED_TRACE(chunk);
+        EXPECT_EQ(readAll(GetParam().text, chunk), GetParam().expected);
+    }
 }
 
 constexpr Status R = Status::Record;
@@ -97,11 +111,18 @@ INSTANTIATE_TEST_SUITE_P(
         ReaderCase{"UnterminatedQuoteUsesUpTheText",
                    "a\n\"abc;d\ne;f\n",
                    {{R, 1, {"a"}}, {Status::UnterminatedQuote, 2, {}}}},
-        ReaderCase{"TextAfterQuoteSkipsOnlyItsLine",
-                   "\"a\"b;c\nd;e\n\"x\" ;y",
-                   {{Status::TextAfterQuote, 1, {}},
-                    {R, 2, {"d", "e"}},
-                    {Status::TextAfterQuote, 3, {}}}}),
+        ReaderCase{
+            "TextAfterQuoteSkipsOnlyItsLine",
+            "\"a\"b;c\nd;e\n\"x\" ;y",
+            {{Status::TextAfterQuote, 1, {}}, {R, 2, {"d", "e"}}, {Status::TextAfterQuote, 3, {}}}},
+        ReaderCase{
+            "LongRecordsAcrossChunks",
+            "id;" + std::string(40, 'x') + ";\"" + std::string(30, 'y') + "\n" +
+                std::string(25, 'z') + "\"\r\nb\n",
+            {{R,
+              1,
+              {"id", std::string(40, 'x'), std::string(30, 'y') + "\n" + std::string(25, 'z')}},
+             {R, 3, {"b"}}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct WriterCase {
@@ -147,13 +168,62 @@ TEST(CsvWriter, WhatItWritesReadsBackUnchanged)
         }
         ASSERT_TRUE(writer.flush());
     }
-    CsvReader reader(out.str());
+    const std::string text = out.str();
+    TextSource source(text);
+    CsvReader reader(source);
     int records = 0;
     while (reader.next() == Status::Record) {
         ASSERT_EQ(std::vector<std::string>(reader.fields().begin(), reader.fields().end()), fields);
         ++records;
     }
     EXPECT_EQ(records, 20000);
+}
+
+// A record longer than the reader will hold is skipped, its lines counted,
+// and reading goes on with the next one; memory stays bounded.
+TEST(CsvReaderLimits, OverlongRecordIsSkipped)
+{
+    const std::string longField(CsvReader::kMaxRecordBytes + 10, 'x');
+    const std::string text = "a;b\n\"" + longField + "\n" + longField + "\";y\nc;d\n";
+    TextSource source(text);
+    CsvReader reader(source, 4096);
+    ASSERT_EQ(reader.next(), Status::Record);
+    EXPECT_EQ(reader.next(), Status::TooLong);
+    EXPECT_EQ(reader.line(), 2);
+    ASSERT_EQ(reader.next(), Status::Record);
+    EXPECT_EQ(reader.line(), 4);
+    EXPECT_EQ(std::vector<std::string>(reader.fields().begin(), reader.fields().end()),
+              (std::vector<std::string>{"c", "d"}));
+    EXPECT_LT(reader.heldBytes(), 4 * CsvReader::kMaxRecordBytes);
+    EXPECT_EQ(reader.next(), Status::End);
+}
+
+// Held input goes when the caller lets go of its records.
+TEST(CsvReaderLimits, ReleaseLetsGoOfHeldChunks)
+{
+    std::string text;
+    for (int i = 0; i < 2000; ++i) {
+        text += std::to_string(i) + ";1234,5;2024-03-31\n";
+    }
+    TextSource source(text);
+    CsvReader reader(source, 1024);
+    int records = 0;
+    while (reader.next() == Status::Record) {
+        ++records;
+    }
+    EXPECT_EQ(records, 2000);
+    EXPECT_GT(reader.heldBytes(), text.size());
+    reader.release();
+    EXPECT_LE(reader.heldBytes(), 1024u);
+}
+
+TEST(CsvReaderLimits, ReadFailureEndsReadingWithoutAPartialRecord)
+{
+    FailingSource source("a;b\nc;d", "ne moze da se procita ulaz: pokvaren disk");
+    CsvReader reader(source);
+    ASSERT_EQ(reader.next(), Status::Record);
+    EXPECT_EQ(reader.next(), Status::ReadFailed);
+    EXPECT_EQ(reader.error(), "ne moze da se procita ulaz: pokvaren disk");
 }
 
 TEST(CsvWriter, ReportsAFailedStream)

@@ -1,0 +1,96 @@
+#include "batch/inputfile.h"
+#include "batch/systemerror.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+namespace kaldora::batch {
+namespace {
+
+namespace fs = std::filesystem;
+
+class InputFileTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_dir = fs::temp_directory_path() / ("kaldora-batch-" + std::to_string(::getpid()));
+        fs::create_directories(m_dir);
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    // Everything the input gives, read in pieces of `piece` bytes.
+    static std::string readAll(ByteSource& input, std::size_t piece)
+    {
+        std::string text;
+        std::string buffer(piece, '\0');
+        for (;;) {
+            const std::size_t got = input.read(buffer.data(), piece);
+            text.append(buffer.data(), got);
+            if (got < piece) {
+                return text;
+            }
+        }
+    }
+
+    fs::path m_dir;
+};
+
+TEST_F(InputFileTest, ReadsAFileInPiecesByteForByte)
+{
+    std::string content;
+    for (int i = 0; content.size() < 700 * 1024; ++i) {
+        content += std::to_string(i) + ";1234,5;\"a\r\nb\";\xC5\xA1\n";
+    }
+    const fs::path file = m_dir / "racuni.csv";
+    std::ofstream(file, std::ios::binary) << content;
+
+    std::string error;
+    const auto input = InputFile::open(file.string(), error);
+    ASSERT_NE(input, nullptr) << error;
+    EXPECT_EQ(readAll(*input, 64 * 1024), content);
+    EXPECT_EQ(input->error(), "");
+}
+
+TEST_F(InputFileTest, ReadsAnEmptyFile)
+{
+    const fs::path file = m_dir / "prazno.csv";
+    std::ofstream(file).close();
+    std::string error;
+    const auto input = InputFile::open(file.string(), error);
+    ASSERT_NE(input, nullptr) << error;
+    EXPECT_EQ(readAll(*input, 16), "");
+    EXPECT_EQ(input->error(), "");
+}
+
+// The message names the file and says in Serbian what is wrong with it.
+TEST_F(InputFileTest, NamesTheFileItCannotOpenAndWhy)
+{
+    std::string error;
+    const std::string missing = (m_dir / "nema.csv").string();
+    EXPECT_EQ(InputFile::open(missing, error), nullptr);
+    EXPECT_EQ(error, "ne moze da se otvori \"" + missing + "\": datoteka ne postoji");
+
+    error.clear();
+    EXPECT_EQ(InputFile::open(m_dir.string(), error), nullptr);
+    EXPECT_EQ(error,
+              "ne moze da se otvori \"" + m_dir.string() + "\": to je folder, a ne datoteka");
+}
+
+TEST(SystemErrorText, CommonCausesInSerbianOthersWithTheirNumber)
+{
+    EXPECT_EQ(systemErrorText(ENOENT), "datoteka ne postoji");
+    EXPECT_EQ(systemErrorText(EACCES), "nema dozvole za pristup");
+    EXPECT_EQ(systemErrorText(EISDIR), "to je folder, a ne datoteka");
+    EXPECT_EQ(systemErrorText(ENOSPC), "disk je pun");
+    EXPECT_EQ(systemErrorText(EFBIG), "datoteka je prevelika");
+    EXPECT_EQ(systemErrorText(EXDEV).rfind("sistemska greska " + std::to_string(EXDEV) + " (", 0),
+              0u);
+}
+
+} // namespace
+} // namespace kaldora::batch
