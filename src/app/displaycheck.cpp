@@ -46,8 +46,8 @@ std::optional<std::string> missingDisplay()
     } else {
         return std::nullopt;
     }
-    return std::string("no display to open the window on: DISPLAY is not set "
-                       "(on a machine without a screen, start it with xvfb-run)");
+    return std::string("prozor ne moze da se otvori: nema ekrana, promenljiva DISPLAY nije "
+                       "postavljena (na racunaru bez ekrana pokrenite program sa xvfb-run)");
 }
 
 } // namespace kaldora::app

@@ -1,9 +1,12 @@
 #include "app/displaycheck.h"
+#include "app/programidentity.h"
+#include "app/programoptions.h"
 #include "app/startupguard.h"
 #include "main_window/windowowner.h"
 #include "platform/qtmessagebox.h"
 #include "platform/systemclock.h"
 #include "platform/systemlocale.h"
+#include "price_list/pricelistfile.h"
 
 #include <QApplication>
 
@@ -12,14 +15,54 @@
 
 namespace {
 
+using kaldora::app::ProgramOptions;
+
+constexpr int kExitDone = 0;
+constexpr int kExitUsage = 1;
 constexpr int kExitNoDisplay = 2;
+
+// Prints the help or the version; a failed write is a failure, so that a
+// script that reads the text learns that it got none.
+int print(const QString& text)
+{
+    const bool written = std::fputs(qUtf8Printable(text), stdout) >= 0 && std::fflush(stdout) == 0;
+    if (!written) {
+        std::fprintf(stderr, "kaldora: izlaz nije mogao da se upise\n");
+        return kExitUsage;
+    }
+    return kExitDone;
+}
+
+QStringList argumentList(int argc, char* argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    return arguments;
+}
 
 } // namespace
 
 // The program starts the window system's loop with the main window; it ends
-// when the last of its windows is closed.
+// when the last of its windows is closed. The command line is read first:
+// the help and the version are printed without a window and need no display.
 int main(int argc, char* argv[])
 {
+    const ProgramOptions options = ProgramOptions::parse(argumentList(argc, argv));
+    switch (options.request()) {
+    case ProgramOptions::Request::Help:
+        return print(ProgramOptions::helpText(kaldora::price_list::PriceListFile::defaultPath()));
+    case ProgramOptions::Request::Version:
+        return print(ProgramOptions::versionText());
+    case ProgramOptions::Request::Invalid:
+        std::fprintf(stderr, "kaldora: %s\nPomoc: kaldora --help\n",
+                     qUtf8Printable(options.error()));
+        return kExitUsage;
+    case ProgramOptions::Request::Start:
+        break;
+    }
+
     if (const auto problem = kaldora::app::missingDisplay()) {
         std::fprintf(stderr, "kaldora: %s\n", problem->c_str());
         return kExitNoDisplay;
@@ -28,6 +71,7 @@ int main(int argc, char* argv[])
     auto guard = std::make_unique<kaldora::app::StartupGuard>();
     QApplication application(argc, argv);
     guard.reset();
+    kaldora::app::applyProgramIdentity();
 
     kaldora::platform::SystemClock clock;
     kaldora::platform::QtMessageBox messages;

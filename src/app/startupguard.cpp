@@ -47,7 +47,7 @@ void StartupGuard::handle(QtMsgType type, const QMessageLogContext& context, con
     if (!g_guard->m_held.empty()) {
         reason = g_guard->m_held.front().text;
     }
-    std::fprintf(stderr, "kaldora: cannot open the window: %s\n", qUtf8Printable(reason));
+    std::fprintf(stderr, "kaldora: prozor ne moze da se otvori: %s\n", qUtf8Printable(reason));
     std::fflush(stderr);
     std::_Exit(kExitNoWindowSystem);
 }

@@ -1,0 +1,136 @@
+// Who the running program says it is: name, version, desktop entry, and the
+// icon, which must be the installed icon files and be worn by every window.
+
+#include "about/abouticon.h"
+#include "about/frmabout.h"
+#include "app/programidentity.h"
+#include "billing/notice.h"
+#include "main_window/windowowner.h"
+#include "platform/systemclock.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// The icon files as they are installed, in the source tree.
+QString installedIcon(int size)
+{
+    return QStringLiteral(KALDORA_DIST_DIR "/icons/hicolor/%1x%1/apps/rs.kaldora.Kaldora.png")
+        .arg(size);
+}
+
+QByteArray contents(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    return file.readAll();
+}
+
+// Collects what the windows would show the user; a window that speaks
+// during these checks is a fault.
+class CollectedNotices final : public kaldora::billing::Notice {
+public:
+    void show(std::string_view text, std::string_view) override { m_texts.emplace_back(text); }
+    const std::vector<std::string>& texts() const { return m_texts; }
+
+private:
+    std::vector<std::string> m_texts;
+};
+
+} // namespace
+
+class ProgramIdentityTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { kaldora::app::applyProgramIdentity(); }
+
+    // Desktops match the running program to its menu entry by this name; the
+    // entry and its icon are installed under it.
+    void desktopEntryIsInstalledUnderTheProgramsName()
+    {
+        const QString name = QGuiApplication::desktopFileName();
+        const QByteArray entry = contents(QStringLiteral(KALDORA_DIST_DIR "/%1.desktop").arg(name));
+        QVERIFY2(!entry.isEmpty(), qPrintable(name));
+        QVERIFY(entry.split('\n').contains("Icon=" + name.toUtf8()));
+        QVERIFY(entry.split('\n').contains("Exec=" + QCoreApplication::applicationName().toUtf8()));
+    }
+
+    void iconSizes_data()
+    {
+        QTest::addColumn<int>("size");
+        for (const int size : kaldora::about::kApplicationIconSizes) {
+            QTest::addRow("%dx%d", size, size) << size;
+        }
+    }
+
+    // Each size the windows can pick is the file the desktop gets.
+    void iconSizes()
+    {
+        QFETCH(int, size);
+        const QIcon icon = QGuiApplication::windowIcon();
+        QVERIFY(icon.availableSizes().contains(QSize(size, size)));
+        const QImage shown = icon.pixmap(QSize(size, size)).toImage();
+        QCOMPARE(shown.size(), QSize(size, size));
+        const QByteArray file = contents(installedIcon(size));
+        QVERIFY2(!file.isEmpty(), qPrintable(installedIcon(size)));
+        // A pixmap holds premultiplied pixels; the file's, premultiplied the
+        // same way, must be exactly those.
+        QCOMPARE(shown.convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                 QImage::fromData(file).convertToFormat(QImage::Format_ARGB32_Premultiplied));
+    }
+
+    void aboutPictureIsTheInstalledSmallIcon()
+    {
+        const QImage picture = kaldora::about::aboutIcon();
+        QCOMPARE(picture.size(),
+                 QSize(kaldora::about::kAboutIconSize, kaldora::about::kAboutIconSize));
+        QCOMPARE(picture.convertToFormat(QImage::Format_ARGB32),
+                 QImage(installedIcon(kaldora::about::kAboutIconSize))
+                     .convertToFormat(QImage::Format_ARGB32));
+    }
+
+    // The main window, the price list and the about dialog, as the program
+    // opens them, all wear the program's icon, and the dialog shows it.
+    void everyWindowWearsTheIcon()
+    {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        kaldora::platform::SystemClock clock;
+        CollectedNotices notices;
+        kaldora::main_window::WindowOwner windows({clock, notices, ','},
+                                                  kaldora::platform::systemServices(),
+                                                  folder.filePath(QStringLiteral("cenovnik.db")));
+        const qint64 icon = QGuiApplication::windowIcon().cacheKey();
+        auto* form2 = windows.form2();
+        form2->show();
+        QCOMPARE(form2->windowIcon().cacheKey(), icon);
+        QCOMPARE(windows.showPriceList()->windowIcon().cacheKey(), icon);
+        auto* about = windows.showAbout();
+        QCOMPARE(about->windowIcon().cacheKey(), icon);
+        const auto* picture = about->findChild<QLabel*>(QStringLiteral("picIcon"));
+        QVERIFY(picture != nullptr);
+        QCOMPARE(picture->pixmap().toImage().convertToFormat(QImage::Format_ARGB32),
+                 kaldora::about::aboutIcon().convertToFormat(QImage::Format_ARGB32));
+        QVERIFY2(notices.texts().empty(),
+                 notices.texts().empty() ? "" : notices.texts().front().c_str());
+        form2->close();
+    }
+};
+
+int runProgramIdentityTest(int argc, char** argv)
+{
+    ProgramIdentityTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_programidentity.moc"
