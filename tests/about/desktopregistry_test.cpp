@@ -2,8 +2,8 @@
 #include "platform/desktopregistry.h"
 #include "platform/posixfiletest.h"
 #include "platform/posixprogramstarter.h"
-#include "recordingmessagebox.h"
-#include "tempfolder.h"
+#include "support/recordingmessagebox.h"
+#include "support/tempfolder.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +17,7 @@
 namespace kaldora::about::test {
 namespace {
 
+using kaldora::tests::TempFolder;
 using platform::DesktopRegistry;
 using platform::RegistryKey;
 

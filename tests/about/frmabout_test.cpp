@@ -4,7 +4,9 @@
 #include "fakeprogramstarter.h"
 #include "fakeregistry.h"
 #include "platform/apptitle.h"
-#include "recordingmessagebox.h"
+#include "support/modalwatchdog.h"
+#include "support/qttestmain.h"
+#include "support/recordingmessagebox.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -12,7 +14,6 @@
 #include <QPushButton>
 #include <QSet>
 #include <QTest>
-#include <QTimer>
 
 #include <memory>
 
@@ -32,8 +33,6 @@ const QSet<QRgb> kSixteenColours = {
     qRgb(128, 128, 128), qRgb(255, 0, 0),   qRgb(0, 255, 0),   qRgb(255, 255, 0),
     qRgb(0, 0, 255),     qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255)};
 
-constexpr int kWatchdogMs = 20000;
-
 } // namespace
 
 // Opens the about dialog against fakes of the registry, the program start,
@@ -47,7 +46,7 @@ private:
     std::unique_ptr<FakeFileTest> m_files;
     std::unique_ptr<kaldora::tests::RecordingMessageBox> m_messages;
     std::unique_ptr<AboutOwner> m_owner;
-    QTimer m_watchdog;
+    std::unique_ptr<kaldora::tests::ModalWatchdog> m_watchdog;
 
     platform::OsServices services() { return {*m_registry, *m_programs, *m_files}; }
 
@@ -70,31 +69,24 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        // A test that waits on something that never comes fails instead of
-        // hanging the run.
-        m_watchdog.setSingleShot(true);
-        m_watchdog.callOnTimeout([] { qFatal("watchdog: test did not finish in time"); });
-    }
-
     void init()
     {
+        m_watchdog = std::make_unique<kaldora::tests::ModalWatchdog>();
         m_registry = std::make_unique<FakeRegistry>();
         m_programs = std::make_unique<FakeProgramStarter>();
         m_files = std::make_unique<FakeFileTest>();
         m_messages = std::make_unique<kaldora::tests::RecordingMessageBox>();
         m_owner = std::make_unique<AboutOwner>(services(), *m_messages);
-        m_watchdog.start(kWatchdogMs);
     }
 
     void cleanup()
     {
-        m_watchdog.stop();
         if (frmAbout* open = m_owner->current()) {
             delete open;
         }
         m_owner.reset();
+        QVERIFY2(m_watchdog->caught().isEmpty(), qPrintable(m_watchdog->caught().join(", ")));
+        m_watchdog.reset();
     }
 
     void texts_data()
@@ -342,5 +334,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(FrmAboutTest)
+KALDORA_TEST_MAIN(FrmAboutTest)
 #include "frmabout_test.moc"

@@ -1,6 +1,6 @@
 #include "platform/posixfiletest.h"
 #include "platform/posixprogramstarter.h"
-#include "tempfolder.h"
+#include "support/tempfolder.h"
 
 #include <gtest/gtest.h>
 
@@ -16,6 +16,7 @@
 namespace kaldora::about::test {
 namespace {
 
+using kaldora::tests::TempFolder;
 using platform::PosixFileTest;
 using platform::PosixProgramStarter;
 

@@ -32,7 +32,7 @@ protected:
 
     RecordingSheet m_sheet;
     NumberText m_numbers{','};
-    RecordingNotice m_notice;
+    tests::RecordingMessageBox m_notice;
     Obracun m_obracun;
 };
 
@@ -95,7 +95,7 @@ TEST(ZoneTrace, EachQuantityWriteIsFollowedByItsLineAmount)
 {
     RecordingSheet sheet;
     NumberText numbers(',');
-    RecordingNotice notice;
+    tests::RecordingMessageBox notice;
     Obracun obracun(sheet, numbers, notice);
     setPrices(sheet, kCommaPrices);
     setPeriod(sheet, 30);
@@ -124,7 +124,7 @@ TEST(ZoneTrace, TinyNegativeRemainderRoundsToZero)
 {
     RecordingSheet sheet;
     NumberText numbers(',');
-    RecordingNotice notice;
+    tests::RecordingMessageBox notice;
     Obracun obracun(sheet, numbers, notice);
     setPrices(sheet, kCommaPrices);
     setPeriod(sheet, 30);

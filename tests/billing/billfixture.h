@@ -3,32 +3,14 @@
 #include "billing/memorysheet.h"
 #include "billing/numbertext.h"
 #include "billing/obracun.h"
+#include "support/recordingmessagebox.h"
 
 #include <array>
 #include <chrono>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace kaldora::billing::test {
-
-// Stands in for the modal message box and remembers what it was asked to show.
-class RecordingNotice final : public Notice {
-public:
-    struct Shown {
-        std::string text;
-        std::string caption;
-    };
-
-    void show(std::string_view text, std::string_view caption) override
-    {
-        m_shown.push_back({std::string(text), std::string(caption)});
-    }
-    const std::vector<Shown>& shown() const { return m_shown; }
-
-private:
-    std::vector<Shown> m_shown;
-};
 
 using Texts6 = std::array<std::string, 6>;
 
@@ -100,7 +82,7 @@ protected:
 
     MemorySheet m_sheet;
     NumberText m_numbers;
-    RecordingNotice m_notice;
+    tests::RecordingMessageBox m_notice;
     Obracun m_obracun;
 };
 

@@ -13,7 +13,7 @@ TEST(QuantityListener, SecondCalculationOutlivesTheFirst)
 {
     MemorySheet sheet;
     const NumberText numbers(',');
-    test::RecordingNotice notice;
+    tests::RecordingMessageBox notice;
     sheet.setText(Field::Text11, "3,10");
     auto first = std::make_unique<Obracun>(sheet, numbers, notice);
     Obracun second(sheet, numbers, notice);

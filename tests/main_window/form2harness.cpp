@@ -1,5 +1,7 @@
 #include "form2harness.h"
 
+#include "platform/osservices.h"
+
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
@@ -20,7 +22,8 @@ Form2Harness::Form2Harness(std::chrono::sys_days today, char decimalSeparator)
     : m_separator(decimalSeparator)
     , m_clock({today})
     , m_windows(std::make_unique<main_window::WindowOwner>(
-          main_window::Form2::Services{m_clock, m_messages, decimalSeparator}))
+          main_window::Form2::Services{m_clock, m_messages, decimalSeparator},
+          platform::systemServices(), m_prices.filePath()))
     , m_form(m_windows->form2())
 {
 }

@@ -3,8 +3,9 @@
 #include "fixedclock.h"
 #include "main_window/form2.h"
 #include "main_window/windowowner.h"
-#include "modalwatchdog.h"
-#include "recordingmessagebox.h"
+#include "support/modalwatchdog.h"
+#include "support/pricelistfolder.h"
+#include "support/recordingmessagebox.h"
 
 #include <QPointer>
 
@@ -16,8 +17,8 @@ class QLineEdit;
 namespace kaldora::tests {
 
 // A main window as the program starts it, through the window owner, with a
-// fixed clock, a recording message box and, unless told otherwise, a decimal
-// comma.
+// fixed clock, a recording message box, a price list of its own (created
+// with the default prices) and, unless told otherwise, a decimal comma.
 class Form2Harness {
 public:
     explicit Form2Harness(std::chrono::sys_days today, char decimalSeparator = ',');
@@ -49,6 +50,7 @@ private:
     char m_separator;
     FixedClock m_clock;
     RecordingMessageBox m_messages;
+    PriceListFolder m_prices;
     std::unique_ptr<main_window::WindowOwner> m_windows;
     QPointer<main_window::Form2> m_form;
 };

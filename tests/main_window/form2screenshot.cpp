@@ -1,8 +1,11 @@
 // Draws the main window as a user sees it after one calculation and saves the
-// picture: form2_screenshot <file.png>. Run it on a real display or Xvfb.
+// picture: form2_screenshot <file.png>. Run it on a real display or Xvfb. It
+// runs in a home of its own, so the window shows the default price list and
+// the user's own stays untouched.
 
 #include "main_window/windowowner.h"
 #include "platform/qtmessagebox.h"
+#include "support/privatehome.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -36,6 +39,7 @@ void type(kaldora::main_window::Form2* form, int number, const QString& keys)
 
 int main(int argc, char* argv[])
 {
+    const kaldora::tests::PrivateHome home;
     QApplication application(argc, argv);
     if (argc != 2) {
         std::fprintf(stderr, "usage: form2_screenshot <file.png>\n");

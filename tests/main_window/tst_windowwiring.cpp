@@ -6,16 +6,16 @@
 #include "form2harness.h"
 #include "main_window/form2.h"
 #include "main_window/windowowner.h"
-#include "modalwatchdog.h"
 #include "price_list/form1.h"
-#include "recordingmessagebox.h"
+#include "support/modalwatchdog.h"
+#include "support/pricelistfolder.h"
+#include "support/recordingmessagebox.h"
 
 #include <QAction>
 #include <QFile>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
@@ -24,6 +24,7 @@
 using kaldora::tests::day;
 using kaldora::tests::FixedClock;
 using kaldora::tests::ModalWatchdog;
+using kaldora::tests::PriceListFolder;
 using kaldora::tests::RecordingMessageBox;
 
 namespace {
@@ -61,8 +62,9 @@ private slots:
     void init()
     {
         m_watchdog = std::make_unique<ModalWatchdog>();
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
+        m_prices.reset(); // the previous folder goes before the next takes its place
+        m_prices = std::make_unique<PriceListFolder>();
+        QVERIFY(m_prices->isValid());
         m_messages = std::make_unique<RecordingMessageBox>();
     }
     void cleanup()
@@ -211,7 +213,7 @@ private slots:
     }
 
 private:
-    QString storePath() const { return m_dir->filePath(QStringLiteral("cenovnik.db")); }
+    QString storePath() const { return m_prices->filePath(); }
 
     kaldora::main_window::Form2* start()
     {
@@ -225,7 +227,7 @@ private:
 
     FixedClock m_clock{{day(2025, 1, 15), day(2025, 1, 15), day(2025, 1, 15), day(2025, 1, 15)}};
     std::unique_ptr<ModalWatchdog> m_watchdog;
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<PriceListFolder> m_prices;
     std::unique_ptr<RecordingMessageBox> m_messages;
     std::unique_ptr<kaldora::main_window::WindowOwner> m_windows;
 };

@@ -4,6 +4,8 @@
 #include "platform/dateconversion.h"
 #include "platform/qtmessagebox.h"
 #include "platform/systemlocale.h"
+#include "support/modalwatchdog.h"
+#include "support/qttestmain.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -12,29 +14,10 @@
 #include <QTimer>
 
 #include <chrono>
-#include <memory>
 
 using namespace kaldora::platform;
 
 namespace {
-
-constexpr int kModalLimitMs = 5000;
-
-// Closes a modal window that nobody answered in time, so that the test
-// fails instead of hanging. The guard ends with the test that holds it.
-std::unique_ptr<QTimer> modalGuard(bool* timedOut)
-{
-    auto timer = std::make_unique<QTimer>();
-    timer->setSingleShot(true);
-    QObject::connect(timer.get(), &QTimer::timeout, [timedOut] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            *timedOut = true;
-            modal->close();
-        }
-    });
-    timer->start(kModalLimitMs);
-    return timer;
-}
 
 std::chrono::sys_days civil(int y, unsigned m, unsigned d)
 {
@@ -52,8 +35,7 @@ private slots:
     // with the caption and text it was given; OK closes it.
     void messageBoxHasOneOkButtonAndNoIcon()
     {
-        bool timedOut = false;
-        const auto guard = modalGuard(&timedOut);
+        const kaldora::tests::ModalWatchdog watchdog;
         QString caption, text;
         QMessageBox::Icon icon = QMessageBox::Warning;
         Qt::WindowModality modality = Qt::NonModal;
@@ -72,7 +54,7 @@ private slots:
         });
         QtMessageBox messages;
         messages.show("NISTE UPISALI BROJ ILI PODATAK NIJE NUMERICKI!!!", "GRESKA");
-        QVERIFY(!timedOut);
+        QVERIFY(watchdog.caught().isEmpty());
         QCOMPARE(caption, QStringLiteral("GRESKA"));
         QCOMPARE(text, QStringLiteral("NISTE UPISALI BROJ ILI PODATAK NIJE NUMERICKI!!!"));
         QCOMPARE(icon, QMessageBox::NoIcon);
@@ -82,15 +64,14 @@ private slots:
 
     void messageBoxClosedByEscape()
     {
-        bool timedOut = false;
-        const auto guard = modalGuard(&timedOut);
+        const kaldora::tests::ModalWatchdog watchdog;
         QTimer::singleShot(0, qApp, [] {
             if (QWidget* box = QApplication::activeModalWidget()) {
                 QTest::keyClick(box, Qt::Key_Escape);
             }
         });
         QtMessageBox().show("CENOVNIK JE IZMENJEN", "Obracun");
-        QVERIFY(!timedOut);
+        QVERIFY(watchdog.caught().isEmpty());
         QVERIFY(QApplication::activeModalWidget() == nullptr);
     }
 
@@ -128,6 +109,6 @@ private slots:
     }
 };
 
-QTEST_MAIN(PlatformTest)
+KALDORA_TEST_MAIN(PlatformTest)
 
 #include "tst_platform.moc"

@@ -1,21 +1,23 @@
-#include "billing/notice.h"
 #include "platform/apptitle.h"
 #include "platform/systemlocale.h"
 #include "price_list/form1.h"
 #include "price_list/form1layout.h"
 #include "price_list/navigationbar.h"
 #include "price_list/pricelistfile.h"
+#include "support/modalwatchdog.h"
+#include "support/pricelistfolder.h"
+#include "support/qttestmain.h"
+#include "support/recordingmessagebox.h"
+#include "support/shownmessages.h"
 #include "testdatabase.h"
 
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
-#include <functional>
 #include <memory>
 
 namespace kaldora::price_list {
@@ -24,22 +26,6 @@ namespace {
 const PriceTexts kDefaultTexts = {"3,1", "1,55", "4,65", "2,33", "9,3", "4,65"};
 const QString kTitle =
     QString::fromUtf8(platform::kApplicationTitle.data(), platform::kApplicationTitle.size());
-
-// Answers every box at once and keeps what it was shown. It never blocks.
-class FakeMessageBox : public billing::Notice {
-public:
-    void show(std::string_view text, std::string_view caption) override
-    {
-        texts << QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-        captions << QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
-        if (onShow) {
-            onShow();
-        }
-    }
-    QStringList texts;
-    QStringList captions;
-    std::function<void()> onShow;
-};
 
 // The main window's side of the apply button.
 class FakeMainWindow : public QObject, public PriceTarget {
@@ -59,7 +45,8 @@ class Form1Test : public QObject {
     Q_OBJECT
 
 private:
-    QString file(const char* name = "cenovnik.db") const { return m_dir->filePath(name); }
+    QString file() const { return m_prices->filePath(); }
+    QString file(const char* name) const { return m_prices->filePath(QLatin1String(name)); }
     Form1* load(const QString& path, char separator = ',')
     {
         return new Form1(m_messages, path, separator);
@@ -94,16 +81,23 @@ private:
                                       "1, 3.1, 1.55, 4.65, 2.33, 9.3, 4.65"});
     }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    FakeMessageBox m_messages;
+    std::unique_ptr<tests::PriceListFolder> m_prices;
+    tests::RecordingMessageBox m_messages;
+    std::unique_ptr<tests::ModalWatchdog> m_watchdog;
 
 private slots:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-        qputenv("XDG_DATA_HOME", m_dir->filePath(QStringLiteral("data")).toUtf8());
-        m_messages = FakeMessageBox();
+        m_watchdog = std::make_unique<tests::ModalWatchdog>();
+        m_prices.reset(); // the previous folder goes before the next takes its place
+        m_prices = std::make_unique<tests::PriceListFolder>();
+        QVERIFY(m_prices->isValid());
+        m_messages = tests::RecordingMessageBox();
+    }
+    void cleanup()
+    {
+        QVERIFY2(m_watchdog->caught().isEmpty(), qPrintable(m_watchdog->caught().join(", ")));
+        m_watchdog.reset();
     }
 
     void layout_data()
@@ -186,7 +180,7 @@ private slots:
         QFETCH(QString, setup);
         QFETCH(bool, reported);
         const QString path = PriceListFile::defaultPath();
-        if (!path.startsWith(m_dir->path())) {
+        if (!path.startsWith(m_prices->path())) {
             QSKIP("built with a fixed KALDORA_PRICE_LIST_DIR");
         }
         if (setup == "garbage") {
@@ -197,7 +191,7 @@ private slots:
             QVERIFY(QDir().mkpath(QFileInfo(path).path()));
             QVERIFY(TestDatabase(path).exec(setup.split(';')));
         }
-        FakeMessageBox startUp;
+        tests::RecordingMessageBox startUp;
         const PriceTexts texts = Form1::storedPriceTexts(startUp);
         QPointer<Form1> w = new Form1(m_messages);
         QCOMPARE(w->priceTexts(), texts);
@@ -209,11 +203,11 @@ private slots:
                 QCOMPARE(texts[row], QString(kDefaultTexts[row]).replace(',', separator));
             }
         }
-        QCOMPARE(startUp.texts, m_messages.texts);
-        QCOMPARE(m_messages.texts.size(), reported ? 1 : 0);
+        QCOMPARE(shownTexts(startUp), shownTexts(m_messages));
+        QCOMPARE(shownTexts(m_messages).size(), reported ? 1 : 0);
         if (reported) {
-            QVERIFY(m_messages.texts[0].contains(QDir::toNativeSeparators(path)));
-            QCOMPARE(m_messages.captions[0], kTitle);
+            QVERIFY(shownTexts(m_messages)[0].contains(QDir::toNativeSeparators(path)));
+            QCOMPARE(shownCaptions(m_messages)[0], kTitle);
         }
         w->close();
         QVERIFY(gone(w));
@@ -227,12 +221,12 @@ private slots:
         const QString path = file("plain") + "/kaldora/cenovnik.db";
         QPointer<Form1> w = load(path);
         QCOMPARE(w->priceTexts(), PriceTexts{});
-        QCOMPARE(m_messages.texts.size(), 1);
-        QVERIFY(m_messages.texts[0].contains("FASCIKLU NIJE MOGUCE NAPRAVITI"));
+        QCOMPARE(shownTexts(m_messages).size(), 1);
+        QVERIFY(shownTexts(m_messages)[0].contains("FASCIKLU NIJE MOGUCE NAPRAVITI"));
         // The window still works: apply confirms and closes.
         w->apply();
         QVERIFY(gone(w));
-        QCOMPARE(m_messages.texts.last(), QStringLiteral("CENOVNIK JE IZMENJEN"));
+        QCOMPARE(shownTexts(m_messages).last(), QStringLiteral("CENOVNIK JE IZMENJEN"));
     }
 
     void navigationSavesTheRecordItLeaves()
@@ -253,7 +247,7 @@ private slots:
         QCOMPARE(field(w, 1)->text(), QStringLiteral("1,55"));
         click(w, NavigationBar::Button::Last);
         QCOMPARE(field(w, 2)->text(), QStringLiteral("5,25"));
-        QVERIFY(m_messages.texts.isEmpty());
+        QVERIFY(shownTexts(m_messages).isEmpty());
         w->close();
     }
 
@@ -264,15 +258,15 @@ private slots:
         type(w, 1, "1,5x");
         type(w, 3, "");
         click(w, NavigationBar::Button::Next);
-        QCOMPARE(m_messages.texts.size(), 1);
-        QVERIFY(m_messages.texts[0].contains("\"1,5x\" NIJE BROJ"));
+        QCOMPARE(shownTexts(m_messages).size(), 1);
+        QVERIFY(shownTexts(m_messages)[0].contains("\"1,5x\" NIJE BROJ"));
         QCOMPARE(field(w, 1)->text(), QStringLiteral("1,5x"));
         TestDatabase db(file());
         QCOMPARE(db.price("zelenamt").toDouble(), 1.55);
         QVERIFY(db.price("plavamt").isNull());
         type(w, 1, "1,5");
         click(w, NavigationBar::Button::Next);
-        QCOMPARE(m_messages.texts.size(), 1);
+        QCOMPARE(shownTexts(m_messages).size(), 1);
         QCOMPARE(field(w, 1)->text(), QStringLiteral("1,75"));
         QCOMPARE(db.price("zelenamt").toDouble(), 1.5);
         w->close();
@@ -309,11 +303,11 @@ private slots:
         }
         const QByteArray before = fileBytes(file());
         QByteArray atMessage;
-        m_messages.onShow = [&] { atMessage = fileBytes(file()); };
+        m_messages.setOnShow([&] { atMessage = fileBytes(file()); });
         QTest::mouseClick(qobject_cast<QPushButton*>(w->control("Command1")), Qt::LeftButton);
 
-        QCOMPARE(m_messages.texts, QStringList{"CENOVNIK JE IZMENJEN"});
-        QCOMPARE(m_messages.captions, QStringList{kTitle});
+        QCOMPARE(shownTexts(m_messages), QStringList{"CENOVNIK JE IZMENJEN"});
+        QCOMPARE(shownCaptions(m_messages), QStringList{kTitle});
         QVERIFY(atMessage == before); // the record is saved after the message
         QVERIFY(gone(w));
         if (main) {
@@ -338,7 +332,7 @@ private slots:
         w->close();
         QVERIFY(gone(w));
         QCOMPARE(main->transfers, 0);
-        QVERIFY(m_messages.texts.isEmpty());
+        QVERIFY(shownTexts(m_messages).isEmpty());
         w = load(file());
         QCOMPARE(field(w, 4)->text(), QStringLiteral("12,5"));
         w->close();
@@ -354,8 +348,8 @@ private slots:
             QVERIFY(other.exec({"BEGIN EXCLUSIVE"}));
             w->close();
             QVERIFY(gone(w));
-            QCOMPARE(m_messages.texts.size(), 1);
-            QVERIFY(m_messages.texts[0].contains("CENOVNIK TRENUTNO KORISTI DRUGI PROGRAM"));
+            QCOMPARE(shownTexts(m_messages).size(), 1);
+            QVERIFY(shownTexts(m_messages)[0].contains("CENOVNIK TRENUTNO KORISTI DRUGI PROGRAM"));
             QVERIFY(other.exec({"ROLLBACK"}));
         }
         w = load(file());
@@ -363,7 +357,7 @@ private slots:
         type(w, 0, "4");
         w->close();
         QVERIFY(gone(w));
-        QCOMPARE(m_messages.texts.size(), 1);
+        QCOMPARE(shownTexts(m_messages).size(), 1);
         QCOMPARE(TestDatabase(file()).price("zelenavt").toDouble(), 4.0);
     }
 
@@ -374,7 +368,7 @@ private slots:
         type(w, 3, "2.25");
         w->close();
         QVERIFY(gone(w));
-        QVERIFY(m_messages.texts.isEmpty());
+        QVERIFY(shownTexts(m_messages).isEmpty());
         QCOMPARE(TestDatabase(file()).price("plavamt").toDouble(), 2.25);
     }
 
@@ -382,7 +376,7 @@ private slots:
     void systemLocaleDecidesTheSeparator()
     {
         const QString expected = qEnvironmentVariable("KALDORA_EXPECTED_FIRST_PRICE");
-        if (expected.isEmpty() || !PriceListFile::defaultPath().startsWith(m_dir->path())) {
+        if (expected.isEmpty() || !PriceListFile::defaultPath().startsWith(m_prices->path())) {
             QSKIP("run by CTest with a locale, in a build without a fixed price-list folder");
         }
         QPointer<Form1> w = new Form1(m_messages);
@@ -399,11 +393,11 @@ private slots:
         w->close();
         QVERIFY(gone(w));
         QCOMPARE(QSqlDatabase::connectionNames().size(), connections);
-        QVERIFY(m_messages.texts.isEmpty());
+        QVERIFY(shownTexts(m_messages).isEmpty());
     }
 };
 
 } // namespace kaldora::price_list
 
-QTEST_MAIN(kaldora::price_list::Form1Test)
+KALDORA_TEST_MAIN(kaldora::price_list::Form1Test)
 #include "form1_test.moc"

@@ -1,11 +1,12 @@
 #include "price_list/pricelistfile.h"
 #include "price_list/priceliststore.h"
+#include "support/pricelistfolder.h"
+#include "support/privatehome.h"
 #include "testdatabase.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -24,24 +25,20 @@ const PriceTexts kDefaultTexts = {"3,1", "1,55", "4,65", "2,33", "9,3", "4,65"};
 
 class StoreTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_dir.isValid());
-        qputenv("XDG_DATA_HOME", m_dir.filePath(QStringLiteral("data")).toUtf8());
-    }
-    QString file(const char* name = "cenovnik.db") const { return m_dir.filePath(name); }
-    QString defaultFile() { return file() + QStringLiteral(" default"); }
+    void SetUp() override { ASSERT_TRUE(m_folder.isValid()); }
+    QString file() const { return m_folder.filePath(); }
+    QString file(const char* name) const { return m_folder.filePath(QLatin1String(name)); }
 
-    QTemporaryDir m_dir;
+    tests::PriceListFolder m_folder;
 };
 
 TEST_F(StoreTest, MissingFileIsCreatedWithTheDefaultPriceList)
 {
     const QString path = PriceListFile::defaultPath();
-    if (!path.startsWith(m_dir.path())) {
+    if (!path.startsWith(m_folder.path())) {
         GTEST_SKIP() << "built with a fixed KALDORA_PRICE_LIST_DIR";
     }
-    EXPECT_EQ(path, m_dir.filePath(QStringLiteral("data/kaldora/cenovnik.db")));
+    EXPECT_EQ(path, m_folder.dataHome() + QStringLiteral("/kaldora/cenovnik.db"));
     Store store(',');
     ASSERT_TRUE(store.open(path));
     EXPECT_EQ(store.problem(), QString());
@@ -239,6 +236,7 @@ TEST_F(StoreTest, AWriteTheFileRefusesChangesNothing)
 
 int main(int argc, char** argv)
 {
+    const kaldora::tests::PrivateHome home;
     QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -17,7 +17,8 @@
 #include "platform/windowsfiletest.h"
 #include "platform/windowsprogramstarter.h"
 #include "platform/windowsregistry.h"
-#include "recordingmessagebox.h"
+#include "support/recordingmessagebox.h"
+#include "support/tempfolder.h"
 
 #include <windows.h>
 
@@ -209,18 +210,10 @@ int checkValues()
 int checkFiles(const std::string& tool)
 {
     Checks checks;
-    char tempPath[MAX_PATH];
-    const DWORD tempLength = GetTempPathA(MAX_PATH, tempPath);
-    if (!checks.check(tempLength > 0 && tempLength < MAX_PATH, "temporary folder")) {
-        return checks.finish("files");
-    }
-    const std::string folder =
-        std::string(tempPath) + "kaldora-files-" + std::to_string(GetCurrentProcessId());
-    checks.check(CreateDirectoryA(folder.c_str(), nullptr) != 0, "create " + folder);
+    const tests::TempFolder temp("kaldora-files");
+    const std::string folder = temp.path().string();
     const auto makeFile = [&](const std::string& name, const char* content) {
-        const std::string path = folder + "\\" + name;
-        std::ofstream(path, std::ios::binary) << content;
-        return path;
+        return temp.write(name, content);
     };
     const std::string plain = makeFile("MSINFO32.EXE", "x");
     const std::string sub = folder + "\\sub";
@@ -282,10 +275,7 @@ int checkBilling()
     checks.equal(numbers.general(1242.75 * 0.18).str(), std::string("223,695"), "general text");
     checks.equal(numbers.fixed2(1242.75 * 0.18).str(), std::string("223,70"), "two decimals");
 
-    struct Silent final : billing::Notice {
-        int shown = 0;
-        void show(std::string_view, std::string_view) override { ++shown; }
-    } notice;
+    tests::RecordingMessageBox notice;
     billing::MemorySheet sheet;
     billing::Obracun obracun(sheet, numbers, notice);
     using std::chrono::sys_days;
@@ -301,7 +291,7 @@ int checkBilling()
         sheet.setText(billing::kPriceFields[row], prices[row]);
     }
     obracun.run();
-    checks.equal(notice.shown, 0, "no input error");
+    checks.equal(notice.shown().size(), std::size_t(0), "no input error");
     checks.equal(sheet.text(billing::Field::Text32), std::string("30"), "days");
     checks.equal(sheet.text(billing::Field::Text31), std::string("2000"), "consumption");
     checks.equal(sheet.text(billing::Field::Text27), std::string("1755,69"), "VAT");

@@ -2,14 +2,15 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
-namespace kaldora::about::test {
+namespace kaldora::tests {
 
-// A fresh folder under the system's temporary folder, removed with all it
-// holds when the object goes.
+// A fresh folder of its own under the system's temporary folder, removed
+// with all it holds when the object goes.
 class TempFolder {
 public:
-    TempFolder();
+    explicit TempFolder(std::string_view prefix = "kaldora-test");
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
@@ -25,4 +26,4 @@ private:
     std::filesystem::path m_path;
 };
 
-} // namespace kaldora::about::test
+} // namespace kaldora::tests
