@@ -5,12 +5,22 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QTemporaryFile>
 #include <QUrl>
+
+#include <QtGlobal>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+#endif
 
 namespace kaldora::price_list {
 
@@ -24,7 +34,12 @@ namespace {
 // application's name, so that the window program and the batch calculator
 // find the same file.
 const QString kDataFolderName = QStringLiteral("kaldora");
-const QString kTemporaryPattern = QStringLiteral("%1.XXXXXX");
+// A new file is made under a temporary name next to its real one. The
+// marker "novi-" sets such names apart from a copy the user may keep there
+// ("cenovnik.db.backup"), so that a leftover can be removed without doubt.
+const QString kTemporaryPattern = QStringLiteral("%1.novi-XXXXXX");
+// The names QTemporaryFile gives for that pattern: six letters or digits.
+const QString kTemporaryName = QStringLiteral("^%1\\.novi-[A-Za-z0-9]{6}$");
 
 // SQLite's primary result codes that a user can meet; the extended codes
 // that Qt reports carry them in their low byte.
@@ -39,12 +54,45 @@ constexpr int kSqliteFull = 13;
 constexpr int kSqliteCantOpen = 14;
 constexpr int kSqliteConstraint = 19;
 constexpr int kSqliteNotADb = 26;
+// The file was deleted, renamed or replaced while it was open: SQLite will
+// not write to it, and says so in this extended code of "read-only".
+constexpr int kSqliteReadOnlyDbMoved = kSqliteReadOnly | (4 << 8);
 
 // A new file gets the permissions of an ordinary document; the temporary
 // file it is made under is private to its owner.
 constexpr QFileDevice::Permissions kNewFilePermissions =
     QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
     QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+
+#ifdef Q_OS_UNIX
+// A new file is made under a temporary name, locked for as long as it is
+// being made: a leftover that nobody holds locked is one whose maker was
+// killed, and may go.
+bool lockExclusively(int fd, bool wait)
+{
+    int result = 0;
+    do {
+        result = ::flock(fd, LOCK_EX | (wait ? 0 : LOCK_NB));
+    } while (result != 0 && errno == EINTR);
+    return result == 0;
+}
+
+// After a rename, the folder's own entry must reach the disk too, or a
+// power cut could leave the folder without the new name.
+void flushFolder(const QString& folder)
+{
+    const int fd =
+        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        return;
+    }
+    // The new file is in place and usable either way; a failed flush only
+    // leaves it less safe from a crash, which nothing here could mend.
+    const int flushed = ::fsync(fd);
+    Q_UNUSED(flushed)
+    ::close(fd);
+}
+#endif
 
 bool fillNewFile(const QString& path, QString& reason)
 {
@@ -115,8 +163,17 @@ bool PriceListFile::createWithDefaults(const QString& path, QString& reason)
         reason = QStringLiteral("U FASCIKLU NIJE MOGUCE PISATI");
         return false;
     }
-    // SQLite opens the file by its name; our handle is not needed.
+#ifdef Q_OS_UNIX
+    // SQLite opens the file by its name; our handle stays open only to hold
+    // the lock that tells removeLeftovers() the file is being made.
+    if (!lockExclusively(temporary.handle(), true)) {
+        reason = QStringLiteral("U FASCIKLU NIJE MOGUCE PISATI");
+        return false;
+    }
+#else
+    // On Windows an open file cannot be deleted, which protects it as well.
     temporary.close();
+#endif
     if (!fillNewFile(temporary.fileName(), reason)) {
         return false;
     }
@@ -127,6 +184,9 @@ bool PriceListFile::createWithDefaults(const QString& path, QString& reason)
     // Renaming never replaces an existing file.
     if (temporary.rename(target.absoluteFilePath())) {
         temporary.setAutoRemove(false);
+#ifdef Q_OS_UNIX
+        flushFolder(target.absolutePath());
+#endif
         return true;
     }
     if (target.exists()) {
@@ -136,13 +196,53 @@ bool PriceListFile::createWithDefaults(const QString& path, QString& reason)
     return false;
 }
 
+void PriceListFile::removeLeftovers(const QString& path)
+{
+    const QFileInfo target(path);
+    const QRegularExpression leftover(
+        kTemporaryName.arg(QRegularExpression::escape(target.fileName())));
+    const QDir folder = target.absoluteDir();
+    const QStringList names =
+        folder.entryList({target.fileName() + QStringLiteral(".*")}, QDir::Files | QDir::Hidden);
+    for (const QString& name : names) {
+        if (!leftover.match(name).hasMatch()) {
+            continue;
+        }
+        const QString file = folder.filePath(name);
+#ifdef Q_OS_UNIX
+        const int fd =
+            ::open(QFile::encodeName(file).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+        if (fd < 0) {
+            continue;
+        }
+        // Held locked by a program that is making the file right now: leave it.
+        if (lockExclusively(fd, false)) {
+            // A leftover that cannot be removed only takes some room; the
+            // price list itself is not touched either way.
+            const int removed = ::unlink(QFile::encodeName(file).constData());
+            Q_UNUSED(removed)
+        }
+        ::close(fd);
+#else
+        // Fails on a file that another program holds open.
+        const bool removed = QFile::remove(file);
+        Q_UNUSED(removed)
+#endif
+    }
+}
+
 QString PriceListFile::reason(const QSqlError& error)
 {
     bool numeric = false;
-    const int code = error.nativeErrorCode().toInt(&numeric) & kPrimaryCodeMask;
+    const int extendedCode = error.nativeErrorCode().toInt(&numeric);
     if (!numeric) {
         return QStringLiteral("GRESKA BAZE PODATAKA: %1").arg(error.text());
     }
+    if (extendedCode == kSqliteReadOnlyDbMoved) {
+        return QStringLiteral(
+            "DATOTEKA JE OBRISANA, PREMESTENA ILI ZAMENJENA DOK JE CENOVNIK BIO OTVOREN");
+    }
+    const int code = extendedCode & kPrimaryCodeMask;
     switch (code) {
     case kSqliteBusy:
     case kSqliteLocked:

@@ -29,6 +29,11 @@ public:
     // On failure returns false and sets `reason`.
     static bool createWithDefaults(const QString& path, QString& reason);
 
+    // Removes what a run killed while it made a new file at `path` left
+    // behind: files named like that file plus a temporary ending, which no
+    // running program holds. The price-list file itself is never touched.
+    static void removeLeftovers(const QString& path);
+
     // The cause of a database failure in the user's words.
     static QString reason(const QSqlError& error);
 };

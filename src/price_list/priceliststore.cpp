@@ -43,6 +43,9 @@ QString shownPath(const QString& path)
     return QDir::toNativeSeparators(path);
 }
 
+// How SQLite writes a number as text: a period, an exponent with 'e'.
+const billing::NumberText kStoredNumbers('.');
+
 bool isNumber(const QVariant& value)
 {
     switch (value.typeId()) {
@@ -98,6 +101,7 @@ bool PriceListStore::openFile(MissingFile missing, QString& reason)
         reason = QStringLiteral("MESTO CENOVNIKA NIJE POZNATO");
         return false;
     }
+    PriceListFile::removeLeftovers(m_path);
     const QFileInfo info(m_path);
     if (!info.exists()) {
         if (missing == MissingFile::Report) {
@@ -198,14 +202,23 @@ QString PriceListStore::textOf(const QVariant& value) const
     if (value.isNull()) {
         return {};
     }
-    if (isNumber(value)) {
-        const billing::NumberBuffer text = m_numbers.general(value.toDouble());
+    const auto numberText = [this](double number) {
+        const billing::NumberBuffer text = m_numbers.general(number);
         return QString::fromLatin1(text.view().data(), static_cast<qsizetype>(text.view().size()));
+    };
+    if (isNumber(value)) {
+        return numberText(value.toDouble());
     }
-    // SQLite keeps whatever it is given; a text that another program put
-    // into a price column is shown as it is, and the calculation then finds
-    // that it is not a number.
-    return value.toString();
+    // A column declared TEXT (a file made by another program) turns every
+    // price written into it into SQLite's text of the number, "3.5"; read
+    // back, that is the number again, shown in the user's locale.
+    const QString text = value.toString();
+    if (const auto number = kStoredNumbers.parse(text.toStdString())) {
+        return numberText(*number);
+    }
+    // Any other text that another program put into a price column is shown
+    // as it is, and the calculation then finds that it is not a number.
+    return text;
 }
 
 void PriceListStore::showCurrent()

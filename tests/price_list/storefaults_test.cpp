@@ -1,0 +1,147 @@
+// The price-list file in situations another program or a crash can bring
+// about: columns declared as text, the file taken away while it is open,
+// and the temporary file a killed first run leaves behind.
+
+#include "price_list/pricelistfile.h"
+#include "price_list/priceliststore.h"
+#include "support/pricelistfolder.h"
+#include "testdatabase.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace kaldora::price_list {
+namespace {
+
+class StoreFaultTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_folder.isValid()); }
+    QString file(const QString& name = QStringLiteral("cenovnik.db")) const
+    {
+        return m_folder.filePath(name);
+    }
+
+    tests::PriceListFolder m_folder;
+};
+
+// Another program made the price columns TEXT: every price written into
+// them is stored as SQLite's text of the number. It still reads, shows and
+// bills as the number, in the user's locale.
+TEST_F(StoreFaultTest, PricesInTextColumnsReadAsNumbers)
+{
+    ASSERT_TRUE(TestDatabase(file()).exec(
+        {"CREATE TABLE cenovnik (id INTEGER PRIMARY KEY, zelenavt TEXT, zelenamt TEXT, "
+         "plavavt TEXT, plavamt TEXT, crvenavt TEXT, crvenamt TEXT)",
+         "INSERT INTO cenovnik VALUES (1, '3.1', '1.55', '4.65', '2.33', '9.3', 'abc')"}));
+    PriceListStore store(',');
+    ASSERT_TRUE(store.open(file()));
+    EXPECT_EQ(store.currentTexts(), (PriceTexts{"3,1", "1,55", "4,65", "2,33", "9,3", "abc"}));
+
+    PriceTexts edited = store.currentTexts();
+    edited[0] = QStringLiteral("3,5");
+    ASSERT_TRUE(store.save(edited).complete);
+    store.close();
+    EXPECT_EQ(TestDatabase(file()).price("zelenavt"), QStringLiteral("3.5"));
+
+    const auto comma =
+        PriceListStore::readFirstRecord(file(), ',', PriceListStore::MissingFile::Report);
+    EXPECT_EQ(comma.texts[0], QStringLiteral("3,5"));
+    const auto period =
+        PriceListStore::readFirstRecord(file(), '.', PriceListStore::MissingFile::Report);
+    EXPECT_EQ(period.texts[0], QStringLiteral("3.5"));
+}
+
+// The file is taken away while the window holds it open: the save is
+// refused, nothing is written anywhere, and the message says what happened.
+TEST_F(StoreFaultTest, FileTakenAwayWhileOpenIsNamedAsSuch)
+{
+    struct Case {
+        const char* name;
+        void (*takeAway)(const QString& file, const QString& other);
+    };
+    const Case cases[] = {
+        {"deleted", [](const QString& f, const QString&) { ASSERT_TRUE(QFile::remove(f)); }},
+        {"renamed", [](const QString& f, const QString& o) { ASSERT_TRUE(QFile::rename(f, o)); }},
+        {"replaced",
+         [](const QString& f, const QString& o) {
+             ASSERT_TRUE(QFile::rename(f, o));
+             ASSERT_TRUE(QFile::copy(o, f));
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(file());
+        QFile::remove(file(QStringLiteral("drugo.db")));
+        ASSERT_TRUE(makePriceFile(file(), {"1, 3.1, 1.55, 4.65, 2.33, 9.3, 4.65"}));
+        PriceListStore store(',');
+        ASSERT_TRUE(store.open(file()));
+        c.takeAway(file(), file(QStringLiteral("drugo.db")));
+
+        PriceTexts edited = store.currentTexts();
+        edited[2] = QStringLiteral("7");
+        const auto outcome = store.save(edited);
+        EXPECT_FALSE(outcome.complete);
+        EXPECT_TRUE(outcome.message.contains(QStringLiteral("OBRISANA, PREMESTENA ILI ZAMENJENA")))
+            << outcome.message.toStdString();
+        EXPECT_FALSE(outcome.message.contains(QStringLiteral("SAMO ZA CITANJE")));
+        store.close();
+        for (const QString& f : {file(), file(QStringLiteral("drugo.db"))}) {
+            if (QFileInfo::exists(f)) {
+                EXPECT_EQ(TestDatabase(f).price("plavavt").toDouble(), 4.65);
+            }
+        }
+    }
+}
+
+// A first run killed while it made the file leaves its temporary file. The
+// next start removes it, and nothing else: not the price list, not other
+// files, not a temporary file that a running program is still making.
+TEST_F(StoreFaultTest, NextStartRemovesWhatAKilledFirstRunLeft)
+{
+    const QString path = file();
+    ASSERT_TRUE(makePriceFile(path, {"1, 3.1, 1.55, 4.65, 2.33, 9.3, 4.65"}));
+    const QByteArray before = fileBytes(path);
+    for (const char* name :
+         {"cenovnik.db.novi-a1B2c3", "cenovnik.db.novi-ZZZZZZ", "cenovnik.db.backup",
+          "cenovnik.db.novi-a1B2c", "racun.db.novi-a1B2c3", "cenovnik.db.novi-u2Ruk4"}) {
+        QFile f(file(QLatin1String(name)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("x");
+    }
+    // "u2Ruk4" is held locked, as by another program making the file now.
+    const int held =
+        ::open(QFile::encodeName(file(QStringLiteral("cenovnik.db.novi-u2Ruk4"))).constData(),
+               O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+
+    PriceListStore store(',');
+    ASSERT_TRUE(store.open(path));
+    store.close();
+    ::close(held);
+
+    QStringList left = QDir(m_folder.path()).entryList(QDir::Files);
+    left.sort();
+    EXPECT_EQ(left, (QStringList{"cenovnik.db", "cenovnik.db.backup", "cenovnik.db.novi-a1B2c",
+                                 "cenovnik.db.novi-u2Ruk4", "racun.db.novi-a1B2c3"}));
+    EXPECT_EQ(fileBytes(path), before);
+}
+
+// A first run leaves exactly the new file: no temporary one.
+TEST_F(StoreFaultTest, FirstRunLeavesOnlyTheNewFile)
+{
+    const QString path = m_folder.filePath(QStringLiteral("nova/cenovnik.db"));
+    QString reason;
+    ASSERT_TRUE(PriceListFile::createWithDefaults(path, reason)) << reason.toStdString();
+    EXPECT_EQ(QDir(QFileInfo(path).path()).entryList(QDir::Files), QStringList{"cenovnik.db"});
+}
+
+} // namespace
+} // namespace kaldora::price_list
