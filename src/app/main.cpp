@@ -1,4 +1,5 @@
 #include "app/displaycheck.h"
+#include "app/orderlyshutdown.h"
 #include "app/programidentity.h"
 #include "app/programoptions.h"
 #include "app/startupguard.h"
@@ -10,6 +11,7 @@
 
 #include <QApplication>
 
+#include <csignal>
 #include <cstdio>
 #include <memory>
 
@@ -49,6 +51,10 @@ QStringList argumentList(int argc, char* argv[])
 // the help and the version are printed without a window and need no display.
 int main(int argc, char* argv[])
 {
+    // A save of the price list beyond a file-size limit then fails and is
+    // reported like a full disk; the signal would end the program unasked.
+    std::signal(SIGXFSZ, SIG_IGN);
+
     const ProgramOptions options = ProgramOptions::parse(argumentList(argc, argv));
     switch (options.request()) {
     case ProgramOptions::Request::Help:
@@ -77,6 +83,9 @@ int main(int argc, char* argv[])
     kaldora::platform::QtMessageBox messages;
     kaldora::main_window::WindowOwner windows(
         {clock, messages, kaldora::platform::systemDecimalSeparator()});
+    // The end of the session and SIGTERM, SIGHUP and SIGINT close the windows
+    // as their close boxes do, so that no pending edit of the price list is lost.
+    const kaldora::app::OrderlyShutdown shutdown([] { QApplication::closeAllWindows(); });
     windows.form2()->show();
     return application.exec();
 }

@@ -12,6 +12,7 @@
 
 int runProgramOptionsTest(int argc, char** argv);
 int runProgramIdentityTest(int argc, char** argv);
+int runOrderlyShutdownTest(int argc, char** argv);
 
 int main(int argc, char* argv[])
 {
@@ -41,7 +42,8 @@ int main(int argc, char* argv[])
         int (*run)(int, char**);
     };
     const Suite suites[] = {{"ProgramOptions", runProgramOptionsTest},
-                            {"ProgramIdentity", runProgramIdentityTest}};
+                            {"ProgramIdentity", runProgramIdentityTest},
+                            {"OrderlyShutdown", runOrderlyShutdownTest}};
 
     std::vector<char*> args(argv, argv + argc);
     const char* only = nullptr;
