@@ -1,12 +1,11 @@
 #include "price_list/form1.h"
 
 #include "billing/notice.h"
+#include "forms/controllookup.h"
 #include "forms/formlayout.h"
 #include "platform/apptitle.h"
-#include "platform/systemlocale.h"
 #include "price_list/form1layout.h"
 #include "price_list/navigationbar.h"
-#include "price_list/pricelistfile.h"
 
 #include <QCloseEvent>
 #include <QLineEdit>
@@ -32,11 +31,6 @@ void showMessage(billing::Notice& messages, const QString& text)
 
 } // namespace
 
-Form1::Form1(billing::Notice& messages)
-    : Form1(messages, PriceListFile::defaultPath(), platform::systemDecimalSeparator())
-{
-}
-
 Form1::Form1(billing::Notice& messages, const QString& storePath, char decimalSeparator)
     : m_messages(messages)
     , m_store(decimalSeparator)
@@ -52,7 +46,7 @@ Form1::Form1(billing::Notice& messages, const QString& storePath, char decimalSe
 
     m_controls = forms::buildControls(this, Form1Layout::controls());
     for (std::size_t row = 0; row < billing::kPriceRowCount; ++row) {
-        m_fields[row] = qobject_cast<QLineEdit*>(m_controls.value(fieldName(row)));
+        m_fields[row] = forms::control<QLineEdit>(m_controls, fieldName(row));
     }
     const DataControlSpec& adodc = Form1Layout::dataControl();
     m_navigation = new NavigationBar(QString::fromLatin1(adodc.caption), this);
@@ -69,8 +63,8 @@ Form1::Form1(billing::Notice& messages, const QString& storePath, char decimalSe
             [this] { leaveRecord(PriceListStore::Move::Next); });
     connect(m_navigation, &NavigationBar::lastRequested, this,
             [this] { leaveRecord(PriceListStore::Move::Last); });
-    auto* command1 = qobject_cast<QPushButton*>(m_controls.value(QStringLiteral("Command1")));
-    connect(command1, &QPushButton::clicked, this, &Form1::apply);
+    connect(forms::control<QPushButton>(m_controls, "Command1"), &QPushButton::clicked, this,
+            &Form1::apply);
 
     m_fields[0]->setFocus();
 
@@ -100,12 +94,6 @@ PriceTexts Form1::priceTexts() const
         texts[row] = m_fields[row]->text();
     }
     return texts;
-}
-
-PriceTexts Form1::storedPriceTexts(billing::Notice& messages)
-{
-    return storedPriceTexts(messages, PriceListFile::defaultPath(),
-                            platform::systemDecimalSeparator());
 }
 
 PriceTexts Form1::storedPriceTexts(billing::Notice& messages, const QString& storePath,

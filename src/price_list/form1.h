@@ -30,8 +30,8 @@ class NavigationBar;
 class Form1 : public QWidget {
     Q_OBJECT
 public:
-    // Opens the store at its fixed place with the user's decimal separator.
-    explicit Form1(billing::Notice& messages);
+    // Opens the store at `storePath` (the program passes the fixed place of
+    // the price list) and reads and writes prices with `decimalSeparator`.
     Form1(billing::Notice& messages, const QString& storePath, char decimalSeparator);
     ~Form1() override;
 
@@ -48,11 +48,11 @@ public:
     QWidget* control(const QString& name) const { return m_controls.value(name); }
     NavigationBar* navigationBar() const { return m_navigation; }
 
-    // The six texts that this window shows when it is loaded, read straight
-    // from the store at its fixed place (the file is made with the default
-    // prices when there is none). A problem with the store is shown through
-    // `messages`; its fields then stay empty. For the main window's start.
-    static PriceTexts storedPriceTexts(billing::Notice& messages);
+    // The six texts that this window shows when it is loaded from
+    // `storePath`, read straight from the store (the file is made with the
+    // default prices when there is none). A problem with the store is shown
+    // through `messages`; its fields then stay empty. For the main window's
+    // start.
     static PriceTexts storedPriceTexts(billing::Notice& messages, const QString& storePath,
                                        char decimalSeparator);
 

@@ -192,8 +192,9 @@ private slots:
             QVERIFY(TestDatabase(path).exec(setup.split(';')));
         }
         tests::RecordingMessageBox startUp;
-        const PriceTexts texts = Form1::storedPriceTexts(startUp);
-        QPointer<Form1> w = new Form1(m_messages);
+        const char decimalSeparator = platform::systemDecimalSeparator();
+        const PriceTexts texts = Form1::storedPriceTexts(startUp, path, decimalSeparator);
+        QPointer<Form1> w = new Form1(m_messages, path, decimalSeparator);
         QCOMPARE(w->priceTexts(), texts);
         if (setup.isEmpty()) {
             // The user's locale decides the separator; CTest runs this with
@@ -379,9 +380,11 @@ private slots:
         if (expected.isEmpty() || !PriceListFile::defaultPath().startsWith(m_prices->path())) {
             QSKIP("run by CTest with a locale, in a build without a fixed price-list folder");
         }
-        QPointer<Form1> w = new Form1(m_messages);
+        const QString path = PriceListFile::defaultPath();
+        const char separator = platform::systemDecimalSeparator();
+        QPointer<Form1> w = new Form1(m_messages, path, separator);
         QCOMPARE(field(w, 0)->text(), expected);
-        QCOMPARE(Form1::storedPriceTexts(m_messages)[0], expected);
+        QCOMPARE(Form1::storedPriceTexts(m_messages, path, separator)[0], expected);
         w->close();
     }
 
