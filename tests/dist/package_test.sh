@@ -40,6 +40,8 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [[ -n $(field Maintainer) ]] || fail "no Maintainer"
 [[ $(field Section) == misc ]] || fail "Section: $(field Section)"
 [[ -n $(field Description) ]] || fail "no Description"
+long=$(field Description | awk 'length > 80')
+[[ -z $long ]] || fail "description lines longer than 80 characters: $long"
 depends=$(field Depends)
 # What dpkg-shlibdeps finds in the programs, and what Qt loads at run time.
 for package in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6sql6 \
