@@ -1,10 +1,21 @@
 # Shared by the checks of the installed files: what a tree below a prefix
 # must hold, and how its programs answer.
-#   source common.sh; check_tree PREFIX_DIR FILE_LIST VERSION
+#   source common.sh; check_file_list PREFIX FILE_LIST; check_programs PREFIX VERSION; ...
 
 fail() {
     echo "FAIL: $*" >&2
     exit 1
+}
+
+# Skips the check (exit code 77) when one of the tools is missing.
+require_tools() {
+    local tool
+    for tool in "$@"; do
+        if ! command -v "$tool" >/dev/null; then
+            echo "SKIP: $tool is missing (scripts/install-deps test installs it)"
+            exit 77
+        fi
+    done
 }
 
 # Every file of the list and nothing else (sorted the same way).

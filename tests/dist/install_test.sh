@@ -11,12 +11,7 @@ version=$3
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/common.sh"
 
-for tool in desktop-file-validate appstreamcli man file; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "SKIP: $tool is missing (scripts/install-deps test installs it)"
-        exit 77
-    fi
-done
+require_tools desktop-file-validate appstreamcli man file
 
 tmp=$(mktemp -d) || exit 1
 trap 'rm -rf "$tmp"' EXIT

@@ -13,12 +13,7 @@ expected=$5
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/common.sh"
 
-for tool in cpack dpkg-deb dpkg-shlibdeps file; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "SKIP: $tool is missing (scripts/install-deps test installs it)"
-        exit 77
-    fi
-done
+require_tools cpack dpkg-deb dpkg-shlibdeps file
 
 tmp=$(mktemp -d) || exit 1
 trap 'rm -rf "$tmp"' EXIT
