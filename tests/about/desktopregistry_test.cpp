@@ -2,6 +2,7 @@
 #include "platform/desktopregistry.h"
 #include "platform/posixfiletest.h"
 #include "platform/posixprogramstarter.h"
+#include "support/environmentoverride.h"
 #include "support/recordingmessagebox.h"
 #include "support/tempfolder.h"
 
@@ -9,7 +10,6 @@
 
 #include <array>
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <thread>
@@ -17,6 +17,7 @@
 namespace kaldora::about::test {
 namespace {
 
+using kaldora::tests::EnvironmentOverride;
 using kaldora::tests::TempFolder;
 using platform::DesktopRegistry;
 using platform::RegistryKey;
@@ -102,14 +103,15 @@ TEST_F(DesktopRegistryTest, NoProgramMeansNoValue)
 
 TEST_F(DesktopRegistryTest, DefaultSearchesTheEnvironmentsPathAtEachLookup)
 {
-    const char* saved = std::getenv("PATH");
-    const std::string restore = saved ? saved : "";
     DesktopRegistry registry;
-    ASSERT_EQ(::setenv("PATH", searchPath().c_str(), 1), 0);
-    const Lookup before = lookUp(registry, kMsinfo, "PATH");
-    first.write("i-nex", "#!/bin/sh\n", true);
-    const Lookup after = lookUp(registry, kMsinfo, "PATH");
-    ASSERT_EQ(::setenv("PATH", restore.c_str(), 1), 0);
+    Lookup before;
+    Lookup after;
+    {
+        const EnvironmentOverride path("PATH", searchPath());
+        before = lookUp(registry, kMsinfo, "PATH");
+        first.write("i-nex", "#!/bin/sh\n", true);
+        after = lookUp(registry, kMsinfo, "PATH");
+    }
     EXPECT_EQ(before.status, platform::kErrorFileNotFound);
     EXPECT_EQ(after.bytes, (first / "i-nex") + '\0');
 }

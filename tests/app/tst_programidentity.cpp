@@ -4,18 +4,15 @@
 #include "about/abouticon.h"
 #include "about/frmabout.h"
 #include "app/programidentity.h"
-#include "billing/notice.h"
 #include "main_window/windowowner.h"
 #include "platform/systemclock.h"
+#include "support/pricelistfolder.h"
+#include "support/recordingmessagebox.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
-#include <QTemporaryDir>
 #include <QTest>
-
-#include <string>
-#include <vector>
 
 namespace {
 
@@ -34,17 +31,6 @@ QByteArray contents(const QString& path)
     }
     return file.readAll();
 }
-
-// Collects what the windows would show the user; a window that speaks
-// during these checks is a fault.
-class CollectedNotices final : public kaldora::billing::Notice {
-public:
-    void show(std::string_view text, std::string_view) override { m_texts.emplace_back(text); }
-    const std::vector<std::string>& texts() const { return m_texts; }
-
-private:
-    std::vector<std::string> m_texts;
-};
 
 } // namespace
 
@@ -103,13 +89,13 @@ private slots:
     // opens them, all wear the program's icon, and the dialog shows it.
     void everyWindowWearsTheIcon()
     {
-        QTemporaryDir folder;
+        const kaldora::tests::PriceListFolder folder;
         QVERIFY(folder.isValid());
         kaldora::platform::SystemClock clock;
-        CollectedNotices notices;
-        kaldora::main_window::WindowOwner windows({clock, notices, ','},
-                                                  kaldora::platform::systemServices(),
-                                                  folder.filePath(QStringLiteral("cenovnik.db")));
+        // A window that speaks during these checks is a fault.
+        kaldora::tests::RecordingMessageBox notices;
+        kaldora::main_window::WindowOwner windows(
+            {clock, notices, ','}, kaldora::platform::systemServices(), folder.filePath());
         const qint64 icon = QGuiApplication::windowIcon().cacheKey();
         auto* form2 = windows.form2();
         form2->show();
@@ -121,8 +107,8 @@ private slots:
         QVERIFY(picture != nullptr);
         QCOMPARE(picture->pixmap().toImage().convertToFormat(QImage::Format_ARGB32),
                  kaldora::about::aboutIcon().convertToFormat(QImage::Format_ARGB32));
-        QVERIFY2(notices.texts().empty(),
-                 notices.texts().empty() ? "" : notices.texts().front().c_str());
+        QVERIFY2(notices.shown().empty(),
+                 notices.shown().empty() ? "" : notices.shown().front().text.c_str());
         form2->close();
     }
 };
