@@ -29,7 +29,7 @@ constexpr std::string_view kErrorColumn = "greska";
 } // namespace
 
 BillWriter::BillWriter(const CheckedPrices& prices, const billing::NumberText& numbers, bool withId)
-    : m_biller(prices, numbers)
+    : m_biller(std::make_unique<RowBiller>(prices, numbers))
     , m_withId(withId)
 {
 }
@@ -50,7 +50,7 @@ std::size_t BillWriter::write(std::span<const MeterRow> rows, CsvWriter& out)
 {
     std::size_t refusedRows = 0;
     for (const MeterRow& row : rows) {
-        const std::string_view message = m_biller.bill(row.readings, m_sheet);
+        const std::string_view message = m_biller->bill(row.readings);
         if (m_withId) {
             out.field(row.id);
         }
@@ -61,7 +61,7 @@ std::size_t BillWriter::write(std::span<const MeterRow> rows, CsvWriter& out)
             if (refused) {
                 out.field({});
             } else {
-                out.field(m_sheet.text(column.field));
+                out.field(m_biller->sheet().text(column.field));
             }
         }
         out.field(message);

@@ -2,9 +2,9 @@
 
 #include "batch/csvwriter.h"
 #include "batch/rowbiller.h"
-#include "billing/memorysheet.h"
 
 #include <cstddef>
+#include <memory>
 #include <span>
 #include <string_view>
 
@@ -31,9 +31,10 @@ public:
     std::size_t write(std::span<const MeterRow> rows, CsvWriter& out);
 
 private:
-    RowBiller m_biller;
+    // Held apart, so that a writer can move while its calculation stays
+    // attached to its sheet.
+    std::unique_ptr<RowBiller> m_biller;
     bool m_withId;
-    billing::MemorySheet m_sheet;
 };
 
 } // namespace kaldora::batch

@@ -2,16 +2,28 @@
 
 #include "batch/csvreader.h"
 
+#include <array>
+#include <cstring>
+
 namespace kaldora::batch {
 
 namespace {
 
 constexpr char kQuote = '"';
 
+// The bytes that make a field need quotes, looked up for every byte written.
+constexpr auto kNeedsQuotes = [] {
+    std::array<bool, 256> table{};
+    for (const char c : {CsvReader::kSeparator, kQuote, '\n', '\r'}) {
+        table[static_cast<unsigned char>(c)] = true;
+    }
+    return table;
+}();
+
 bool needsQuotes(std::string_view text)
 {
     for (const char c : text) {
-        if (c == CsvReader::kSeparator || c == kQuote || c == '\n' || c == '\r') {
+        if (kNeedsQuotes[static_cast<unsigned char>(c)]) {
             return true;
         }
     }
@@ -39,13 +51,25 @@ CsvWriter::~CsvWriter()
 
 void CsvWriter::field(std::string_view text)
 {
-    if (!m_firstField) {
-        m_buffer.push_back(CsvReader::kSeparator);
-    }
+    const bool first = m_firstField;
     m_firstField = false;
     if (!needsQuotes(text)) {
-        m_buffer.append(text);
+        // One piece for the separator and the field: every cell of every
+        // bill is written here.
+        const std::size_t at = m_buffer.size();
+        const std::size_t separator = first ? 0 : 1;
+        m_buffer.resize(at + separator + text.size());
+        char* out = m_buffer.data() + at;
+        if (!first) {
+            *out++ = CsvReader::kSeparator;
+        }
+        if (!text.empty()) {
+            std::memcpy(out, text.data(), text.size());
+        }
         return;
+    }
+    if (!first) {
+        m_buffer.push_back(CsvReader::kSeparator);
     }
     m_buffer.push_back(kQuote);
     for (const char c : text) {

@@ -13,6 +13,17 @@ constexpr std::array<std::string_view, kFieldCount> kNames = {
     "Text28", "Text29", "Text30", "Text31", "Text32", "Combo1", "Combo2",
 };
 
+// The row of each field that is a zone quantity, -1 for the others: looked
+// up on every write of every field.
+constexpr auto kQuantityRows = [] {
+    std::array<int, kFieldCount> rows{};
+    rows.fill(-1);
+    for (std::size_t row = 0; row < kPriceRowCount; ++row) {
+        rows[static_cast<std::size_t>(fieldIndex(kQuantityFields[row]))] = static_cast<int>(row);
+    }
+    return rows;
+}();
+
 } // namespace
 
 std::string_view fieldName(Field f)
@@ -22,18 +33,7 @@ std::string_view fieldName(Field f)
 
 int quantityRow(Field f)
 {
-    for (std::size_t row = 0; row < kPriceRowCount; ++row) {
-        if (kQuantityFields[row] == f) {
-            return static_cast<int>(row);
-        }
-    }
-    return -1;
-}
-
-void BillSheet::setText(Field f, std::string_view text)
-{
-    storeText(f, text);
-    notifyQuantityChanged(f);
+    return kQuantityRows[static_cast<std::size_t>(fieldIndex(f))];
 }
 
 void BillSheet::notifyQuantityChanged(Field f)

@@ -74,8 +74,30 @@ class BillSheet {
 public:
     virtual ~BillSheet() = default;
 
-    virtual std::string text(Field f) const = 0;
-    void setText(Field f, std::string_view text);
+    // The field's text. The view is good until the field is read or
+    // written again.
+    virtual std::string_view text(Field f) const = 0;
+    void setText(Field f, std::string_view text)
+    {
+        setText(f, text, [] {});
+    }
+    // Writes the field, calls `written`, then runs the field's reaction: for
+    // a writer that notes what it wrote before the reaction reads it.
+    template <typename Written> void setText(Field f, std::string_view text, Written&& written)
+    {
+        storeText(f, text);
+        noteChanged(f);
+        written();
+        notifyQuantityChanged(f);
+    }
+
+    // Changes whenever the field's text may have changed, however it was
+    // changed. A reader that noted it knows, while it stays the same, that
+    // the text is still the one it read.
+    std::uint64_t revision(Field f) const
+    {
+        return m_revisions[static_cast<std::size_t>(fieldIndex(f))];
+    }
 
     virtual std::chrono::sys_days date(DateField d) const = 0;
 
@@ -91,8 +113,13 @@ public:
 protected:
     virtual void storeText(Field f, std::string_view text) = 0;
 
+    // For a sheet whose field changed other than through setText: typed
+    // into, emptied.
+    void noteChanged(Field f) { ++m_revisions[static_cast<std::size_t>(fieldIndex(f))]; }
+
 private:
     QuantityListener* m_listener = nullptr;
+    std::array<std::uint64_t, kFieldCount> m_revisions{};
 };
 
 } // namespace kaldora::billing

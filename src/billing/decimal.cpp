@@ -30,6 +30,7 @@ void readScientific(const char* first, const char* last, Decimal& out)
     while (out.count > 0 && out.digits[out.count - 1] == '0') {
         --out.count;
     }
+    out.mantissa = mantissaOf(out.digits, out.count);
 }
 
 // M x 10^19 needs 117 bits. GCC and Clang, which build this program for
@@ -53,23 +54,58 @@ constexpr std::uint64_t kFifteenDigitsHigh = kPowersOfTen[kSignificantDigits];
 constexpr int kFractionBits = 52;
 constexpr int kExponentBias = 1023;
 constexpr std::uint64_t kFractionMask = (std::uint64_t{1} << kFractionBits) - 1;
-constexpr double kLog10Of2 = 0.30102999566398120;
+constexpr int kLog10Of2Times4096 = 1233;
+constexpr int kLog10Of2Times4096Shift = 12;
+constexpr int kLog10Of2Scaled = 78913;
+constexpr int kLog10Of2Shift = 18;
+
+// "00" to "99": two digits at a time, the way a number is written fast.
+constexpr auto kDigitPairs = [] {
+    std::array<char, 200> pairs{};
+    for (int i = 0; i < 100; ++i) {
+        pairs[static_cast<std::size_t>(2 * i)] = static_cast<char>('0' + i / 10);
+        pairs[static_cast<std::size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
+    }
+    return pairs;
+}();
 
 // Sets out to the digits of q x 10^-decimals, q having 15 or 16 digits.
 // Most numbers on a bill have only a few of them, so the trailing zeros go
-// first, in halving steps, and only the rest is written out.
+// first, in halving steps, and only the rest is written out, two digits at
+// a time from the last. Every number the calculation writes passes here.
 void fromScaledInteger(std::uint64_t q, int decimals, Decimal& out)
 {
     int zeros = 0;
-    for (int step : {8, 4, 2, 1}) {
-        if (q % kPowersOfTen[step] == 0) {
-            q /= kPowersOfTen[step];
+    const auto dropZeros = [&q, &zeros](int step) {
+        if (q % kPowersOfTen[static_cast<std::size_t>(step)] == 0) {
+            q /= kPowersOfTen[static_cast<std::size_t>(step)];
             zeros += step;
         }
+    };
+    dropZeros(8);
+    dropZeros(4);
+    dropZeros(2);
+    dropZeros(1);
+    out.mantissa = q;
+    // The number of digits, from the number of bits: 1233 / 4096 is just
+    // above log10(2), so this is the count or one more.
+    const int estimate = (std::bit_width(q) * kLog10Of2Times4096) >> kLog10Of2Times4096Shift;
+    const int count = estimate + (q >= kPowersOfTen[static_cast<std::size_t>(estimate)] ? 1 : 0);
+    char* p = out.digits + count;
+    while (q >= 100) {
+        const std::size_t pair = 2 * static_cast<std::size_t>(q % 100);
+        q /= 100;
+        *--p = kDigitPairs[pair + 1];
+        *--p = kDigitPairs[pair];
     }
-    const auto r = std::to_chars(out.digits, out.digits + sizeof out.digits, q);
-    out.count = static_cast<int>(r.ptr - out.digits);
-    out.exp10 = out.count + zeros - 1 - decimals;
+    if (q >= 10) {
+        *--p = kDigitPairs[2 * q + 1];
+        *--p = kDigitPairs[2 * q];
+    } else {
+        *--p = static_cast<char>('0' + q);
+    }
+    out.count = count;
+    out.exp10 = count + zeros - 1 - decimals;
 }
 
 // The 15 significant digits of a positive double without formatting it.
@@ -88,8 +124,10 @@ bool exactDigits(double magnitude, Decimal& out)
     }
     const std::uint64_t mantissa = (bits & kFractionMask) | (kFractionMask + 1);
     const int shift = -binaryExponent;
-    // The decimal exponent of the first digit is this estimate or one more.
-    int exponent = static_cast<int>(std::floor((binaryExponent + kFractionBits) * kLog10Of2));
+    // The decimal exponent of the first digit is this estimate or one more:
+    // floor(e x log10(2)), as 78913 / 2^18 gives it for any exponent of a
+    // double, in integers.
+    int exponent = ((binaryExponent + kFractionBits) * kLog10Of2Scaled) >> kLog10Of2Shift;
     for (int attempt = 0; attempt < 2; ++attempt, ++exponent) {
         const int p = kSignificantDigits - 1 - exponent;
         if (p < 0 || p > kLargestPowerOfTen) {
@@ -116,6 +154,15 @@ bool exactDigits(double magnitude, Decimal& out)
 }
 
 } // namespace
+
+std::uint64_t mantissaOf(const char* digits, int count)
+{
+    std::uint64_t mantissa = 0;
+    for (int i = 0; i < count; ++i) {
+        mantissa = mantissa * 10 + static_cast<std::uint64_t>(digits[i] - '0');
+    }
+    return mantissa;
+}
 
 Decimal toDecimal(double value)
 {

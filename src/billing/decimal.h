@@ -16,8 +16,13 @@ struct Decimal {
     bool negative = false;
     int count = 0;
     int exp10 = 0;
+    // The digits as one integer, d1d2...dn: what a reader of them needs.
+    std::uint64_t mantissa = 0;
     char digits[kSignificantDigits + 2];
 };
+
+// The integer that digits d1..dn make.
+std::uint64_t mantissaOf(const char* digits, int count);
 
 // The double rounded to 15 significant digits, as printf's "%.15e" would
 // write them, without trailing zeros.

@@ -1,11 +1,21 @@
 #include "billing/memorysheet.h"
 
+#include <array>
+
 namespace kaldora::billing {
 
-void MemorySheet::clear()
+void MemorySheet::clearExcept(std::span<const Field> kept)
 {
-    for (auto& t : m_texts) {
-        t.clear();
+    std::array<bool, kFieldCount> keep{};
+    for (const Field f : kept) {
+        keep[static_cast<std::size_t>(fieldIndex(f))] = true;
+    }
+    for (int i = 0; i < kFieldCount; ++i) {
+        std::string& text = m_texts[static_cast<std::size_t>(i)];
+        if (!text.empty() && !keep[static_cast<std::size_t>(i)]) {
+            text.clear();
+            noteChanged(static_cast<Field>(i));
+        }
     }
     m_focus.reset();
 }

@@ -229,11 +229,30 @@ std::optional<double> NumberText::parse(std::string_view text) const
 
 NumberBuffer NumberText::general(double value) const
 {
-    NumberBuffer out;
     if (!std::isfinite(value)) {
-        return out;
+        return {};
     }
-    const Decimal d = toDecimal(value);
+    return general(toDecimal(value));
+}
+
+std::optional<double> NumberText::valueOf(const Decimal& d)
+{
+    if (d.count == 0) {
+        return 0.0;
+    }
+    const int scale = d.exp10 + 1 - d.count;
+    if (scale < -kLargestExactPower || scale > kLargestExactPower) {
+        return std::nullopt;
+    }
+    // At most 15 digits: an exact integer, as parse() gathers them.
+    const auto m = static_cast<double>(d.mantissa);
+    const double value = scale >= 0 ? m * kExactPowersOfTen[scale] : m / kExactPowersOfTen[-scale];
+    return d.negative ? -value : value;
+}
+
+NumberBuffer NumberText::general(const Decimal& d) const
+{
+    NumberBuffer out;
     if (d.count == 0) {
         out.push('0');
         return out;
@@ -279,11 +298,16 @@ NumberBuffer NumberText::general(double value) const
 
 NumberBuffer NumberText::rounded(double value, int decimals) const
 {
-    NumberBuffer out;
     if (!std::isfinite(value)) {
-        return out;
+        return {};
     }
     Decimal d = toDecimal(value);
+    return rounded(d, decimals);
+}
+
+NumberBuffer NumberText::rounded(Decimal& d, int decimals) const
+{
+    NumberBuffer out;
     // Keep the digits whose place value is at least 10^-decimals and round
     // on the first digit dropped: 5 or more rounds the magnitude up, which is
     // half away from zero.
@@ -310,6 +334,7 @@ NumberBuffer NumberText::rounded(double value, int decimals) const
         while (d.count > 0 && d.digits[d.count - 1] == '0') {
             --d.count;
         }
+        d.mantissa = mantissaOf(d.digits, d.count);
     }
 
     if (d.count > 0 && d.negative) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "billing/decimal.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -61,6 +63,20 @@ public:
 
     NumberBuffer whole(double value) const { return rounded(value, 0); }
     NumberBuffer fixed2(double value) const { return rounded(value, 2); }
+
+    // The same texts from a number's shown digits (toDecimal), for a caller
+    // that keeps the digits: the calculation rounds the very numbers it has
+    // just written, and need not take them apart again.
+    NumberBuffer general(const Decimal& digits) const;
+    // Rounds `digits` to `decimals` places, half away from zero, and writes
+    // them in the whole-number (0) or two-decimal (2) format.
+    NumberBuffer rounded(Decimal& digits, int decimals) const;
+
+    // What the text of `digits` reads back as, worked out without the text:
+    // exact, and the same double parse() gives, when the digits times their
+    // power of ten is one exact operation (a power of ten up to 10^22);
+    // nullopt otherwise, and then the text must be read.
+    static std::optional<double> valueOf(const Decimal& digits);
 
 private:
     NumberBuffer rounded(double value, int decimals) const;

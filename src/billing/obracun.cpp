@@ -41,6 +41,8 @@ Obracun::Obracun(BillSheet& sheet, const NumberText& numbers, Notice& notice)
     : m_sheet(sheet)
     , m_numbers(numbers)
     , m_notice(notice)
+    , m_meteringPointFee(toDecimal(kMeteringPointFee))
+    , m_billingPowerCharge(toDecimal(kBillingPowerCharge))
 {
     m_sheet.setQuantityListener(this);
 }
@@ -53,16 +55,64 @@ Obracun::~Obracun()
     }
 }
 
-std::optional<double> Obracun::number(Field f) const
+std::optional<double> Obracun::number(Field f)
 {
-    return m_numbers.parse(m_sheet.text(f));
+    using State = KnownNumber::State;
+    KnownNumber& k = m_known[fieldIndex(f)];
+    const std::uint64_t revision = m_sheet.revision(f);
+    std::optional<double> value;
+    if (k.state == State::Unknown || k.revision != revision) {
+        k.revision = revision;
+        k.hasDigits = false;
+        value = m_numbers.parse(m_sheet.text(f));
+    } else if (k.state == State::Written) {
+        // What the text reads as follows from its digits, or, past the
+        // range where that is exact, from the text itself.
+        value = NumberText::valueOf(k.digits);
+        if (!value) {
+            value = m_numbers.parse(m_sheet.text(f));
+        }
+    } else {
+        return k.state == State::Number ? std::optional<double>(k.value) : std::nullopt;
+    }
+    k.state = value ? State::Number : State::NotNumber;
+    k.value = value.value_or(0.0);
+    return value;
+}
+
+void Obracun::writeDigits(Field f, const Decimal& digits, const NumberBuffer& text)
+{
+    m_sheet.setText(f, text.view(), [&] {
+        KnownNumber& k = m_known[fieldIndex(f)];
+        k.state = KnownNumber::State::Written;
+        k.revision = m_sheet.revision(f);
+        k.hasDigits = true;
+        k.digits = digits;
+    });
 }
 
 void Obracun::writeNumber(Field f, double value)
 {
     if (std::isfinite(value)) {
-        m_sheet.setText(f, m_numbers.general(value));
+        const Decimal digits = toDecimal(value);
+        writeDigits(f, digits, m_numbers.general(digits));
     }
+}
+
+void Obracun::roundField(Field f, int decimals)
+{
+    const auto value = number(f);
+    if (!value) {
+        // The text stays as it is, and is written all the same: the write
+        // of a quantity reprices its line.
+        const std::string text(m_sheet.text(f));
+        m_sheet.setText(f, text);
+        return;
+    }
+    const KnownNumber& k = m_known[fieldIndex(f)];
+    Decimal digits = k.hasDigits ? k.digits : toDecimal(*value);
+    const NumberBuffer text = m_numbers.rounded(digits, decimals);
+    writeDigits(f, digits, text);
 }
 
 void Obracun::run()
@@ -77,15 +127,15 @@ void Obracun::run()
 bool Obracun::readInputs()
 {
     WorkingValues& v = m_values;
-    v.novovt = m_sheet.text(Field::Text1);
-    v.novomt = m_sheet.text(Field::Text2);
+    v.novovt.assign(m_sheet.text(Field::Text1));
+    v.novomt.assign(m_sheet.text(Field::Text2));
     v.novidatum = m_sheet.date(DateField::DTPicker1);
-    v.starovt = m_sheet.text(Field::Text4);
-    v.staromt = m_sheet.text(Field::Text5);
+    v.starovt.assign(m_sheet.text(Field::Text4));
+    v.staromt.assign(m_sheet.text(Field::Text5));
     v.staridatum = m_sheet.date(DateField::DTPicker2);
     // Read like the rest of the sheet, but no result depends on them.
-    v.vrstaBrojila = m_sheet.text(Field::Combo1);
-    v.amperaza = m_sheet.text(Field::Combo2);
+    v.vrstaBrojila.assign(m_sheet.text(Field::Combo1));
+    v.amperaza.assign(m_sheet.text(Field::Combo2));
 
     v.dana = static_cast<double>((v.novidatum - v.staridatum).count());
 
@@ -172,7 +222,7 @@ void Obracun::allocateZones()
     // add up to a few kWh more or less than the total. Every write reprices
     // its line from the rounded quantity.
     for (Field f : kQuantityFields) {
-        m_sheet.setText(f, m_numbers.whole(m_sheet.text(f)));
+        roundField(f, 0);
     }
 }
 
@@ -180,7 +230,7 @@ void Obracun::totalCharges()
 {
     WorkingValues& v = m_values;
     for (Field f : kAmountFields) {
-        m_sheet.setText(f, m_numbers.fixed2(m_sheet.text(f)));
+        roundField(f, 2);
     }
     // An amount that does not read back as a number keeps the previous
     // run's entry, and that entry is added into the energy amount.
@@ -190,8 +240,8 @@ void Obracun::totalCharges()
         }
     }
 
-    writeNumber(Field::Text24, kMeteringPointFee);
-    writeNumber(Field::Text25, kBillingPowerCharge);
+    writeDigits(Field::Text24, m_meteringPointFee, m_numbers.general(m_meteringPointFee));
+    writeDigits(Field::Text25, m_billingPowerCharge, m_numbers.general(m_billingPowerCharge));
 
     double sum = 0;
     for (double amount : v.iznosi) {
@@ -208,7 +258,7 @@ void Obracun::totalCharges()
     // The VAT is written, then rounded as shown; the total with VAT adds the
     // rounded VAT to the unrounded total without it.
     writeNumber(Field::Text27, v.bezpdv * kVatRate);
-    m_sheet.setText(Field::Text27, m_numbers.fixed2(m_sheet.text(Field::Text27)));
+    roundField(Field::Text27, 2);
     if (const auto vat = number(Field::Text27)) {
         assign(v.sapdv, *vat + v.bezpdv);
     }

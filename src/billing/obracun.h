@@ -4,8 +4,11 @@
 #include "billing/notice.h"
 #include "billing/numbertext.h"
 
+#include "billing/decimal.h"
+
 #include <array>
 #include <chrono>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -68,15 +71,49 @@ public:
 
     const WorkingValues& values() const { return m_values; }
 
+    // Forgets the working values, as a sheet of a new window would have
+    // them; the batch calculator starts every meter so.
+    void clearValues() { m_values = {}; }
+
 private:
-    // Parses a field's text; nullopt makes the calling step fail.
-    std::optional<double> number(Field f) const;
+    // The number a field's text reads as, as this calculation last read or
+    // wrote it. Reading a number is a pure function of the text, so while
+    // the field's revision says the text is the same, the number need not
+    // be read again: the prices, and every text the calculation has just
+    // written from a number it knows, are read without parsing. Any change
+    // from elsewhere changes the revision and is always seen.
+    struct KnownNumber {
+        enum class State : std::uint8_t {
+            Unknown,   // never seen, or changed since
+            Written,   // written here from `digits`; not read since
+            Number,    // reads as `value`
+            NotNumber, // does not read as a number
+        };
+        State state = State::Unknown;
+        bool hasDigits = false; // `digits` are the text's, written here
+        std::uint64_t revision = 0;
+        double value = 0;
+        Decimal digits;
+    };
+
+    // Reads a field's number; nullopt makes the calling step fail.
+    std::optional<double> number(Field f);
     void writeNumber(Field f, double value);
+    // Writes the text of `digits` and notes what it reads as, before the
+    // write sets off the field's reaction.
+    void writeDigits(Field f, const Decimal& digits, const NumberBuffer& text);
+    // Rounding step: the field's number in the whole-number (0) or the
+    // two-decimal (2) format; a text that is not a number is written back.
+    void roundField(Field f, int decimals);
 
     BillSheet& m_sheet;
     const NumberText& m_numbers;
     Notice& m_notice;
     WorkingValues m_values;
+    std::array<KnownNumber, kFieldCount> m_known;
+    // The two fixed charges, taken apart once.
+    Decimal m_meteringPointFee;
+    Decimal m_billingPowerCharge;
 };
 
 } // namespace kaldora::billing

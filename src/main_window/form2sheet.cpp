@@ -41,10 +41,26 @@ Form2Sheet::Form2Sheet(const QHash<QString, QWidget*>& controls)
     for (int i = 0; i < 2; ++i) {
         m_dates[i] = find<QDateEdit>(controls, kDateNames[i]);
     }
+    // Any change of a text, also one the user makes, changes the field's
+    // revision, so that the calculation reads the field afresh.
+    for (int i = 0; i < kTextFields; ++i) {
+        const Field f = billing::textField(i + 1);
+        m_connections.push_back(
+            QObject::connect(m_texts[i], &QLineEdit::textChanged, [this, f] { noteChanged(f); }));
+    }
+    for (int i = 0; i < 2; ++i) {
+        const Field f = i == 0 ? Field::Combo1 : Field::Combo2;
+        m_connections.push_back(QObject::connect(m_combos[i], &QComboBox::editTextChanged,
+                                                 [this, f] { noteChanged(f); }));
+    }
+    // QLineEdit may tell of an edit before it tells of the change, so the
+    // revision moves here too, before the reaction reads the quantity.
     for (Field f : billing::kQuantityFields) {
-        m_connections.push_back(QObject::connect(m_texts[billing::fieldIndex(f)],
-                                                 &QLineEdit::textEdited,
-                                                 [this, f] { notifyQuantityChanged(f); }));
+        m_connections.push_back(
+            QObject::connect(m_texts[billing::fieldIndex(f)], &QLineEdit::textEdited, [this, f] {
+                noteChanged(f);
+                notifyQuantityChanged(f);
+            }));
     }
 }
 
@@ -55,12 +71,15 @@ Form2Sheet::~Form2Sheet()
     }
 }
 
-std::string Form2Sheet::text(Field f) const
+std::string_view Form2Sheet::text(Field f) const
 {
+    std::string& read = m_read[static_cast<std::size_t>(billing::fieldIndex(f))];
     if (f == Field::Combo1 || f == Field::Combo2) {
-        return m_combos[f == Field::Combo1 ? 0 : 1]->currentText().toStdString();
+        read = m_combos[f == Field::Combo1 ? 0 : 1]->currentText().toStdString();
+    } else {
+        read = m_texts[billing::fieldIndex(f)]->text().toStdString();
     }
-    return m_texts[billing::fieldIndex(f)]->text().toStdString();
+    return read;
 }
 
 void Form2Sheet::storeText(Field f, std::string_view text)

@@ -32,7 +32,7 @@ public:
     Form2Sheet(const Form2Sheet&) = delete;
     Form2Sheet& operator=(const Form2Sheet&) = delete;
 
-    std::string text(billing::Field f) const override;
+    std::string_view text(billing::Field f) const override;
     std::chrono::sys_days date(billing::DateField d) const override;
     void focus(billing::Field f) override;
 
@@ -48,6 +48,8 @@ private:
     std::array<QComboBox*, 2> m_combos{};
     std::array<QDateEdit*, 2> m_dates{};
     std::vector<QMetaObject::Connection> m_connections;
+    // The UTF-8 texts last read, which text() hands out views of.
+    mutable std::array<std::string, billing::kFieldCount> m_read;
 };
 
 } // namespace kaldora::main_window

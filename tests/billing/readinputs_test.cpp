@@ -185,7 +185,7 @@ TEST_F(ReadingStage, HugeReadingsAreWrittenInFull)
     bill("1E300", "0");
     EXPECT_TRUE(m_notice.shown().empty());
     EXPECT_EQ(m_sheet.text(Field::Text29), "1E+300");
-    const std::string text9 = m_sheet.text(Field::Text9);
+    const std::string text9(m_sheet.text(Field::Text9));
     EXPECT_EQ(text9.size(), 301u);
     EXPECT_EQ(text9.substr(0, 3), "100");
     EXPECT_EQ(m_sheet.text(Field::Text21).substr(0, 3), "930");

@@ -16,7 +16,7 @@ class RecordingSheet final : public BillSheet {
 public:
     using Write = std::pair<Field, std::string>;
 
-    std::string text(Field f) const override { return m_texts[fieldIndex(f)]; }
+    std::string_view text(Field f) const override { return m_texts[fieldIndex(f)]; }
     std::chrono::sys_days date(DateField d) const override { return m_dates[static_cast<int>(d)]; }
     void focus(Field /*f*/) override {}
 
