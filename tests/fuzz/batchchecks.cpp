@@ -165,7 +165,10 @@ std::vector<ReadRecord> readAll(std::string_view input, std::size_t chunkBytes,
         ReadRecord& record = records.emplace_back(ReadRecord{status, reader.line(), {}});
         for (std::string_view field : reader.fields()) {
             record.fields.emplace_back(field);
-            held.emplace_back(field, field);
+            // Only a good record's fields are kept by the calculator.
+            if (status == CsvReader::Status::Record) {
+                held.emplace_back(field, field);
+            }
         }
         if (records.size() % releaseEvery == 0) {
             for (const auto& [view, text] : held) {

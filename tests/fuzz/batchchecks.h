@@ -21,7 +21,7 @@ void checkBatchOutcome(std::string_view input, const BatchOutcome& outcome,
                        const billing::NumberText& numbers);
 
 // The CSV reader must find the same records whatever the size of the chunks
-// it reads the input in, and the texts of the records it has handed out
+// it reads the input in, and the texts of the good records it has handed out
 // must stay as they were until they are released.
 void checkChunkedReading(std::string_view input);
 

@@ -127,7 +127,7 @@ void checkRun(const Texts& before, const billing::MemorySheet& sheet,
 
     for (int i = 0; i < billing::kFieldCount; ++i) {
         const auto f = static_cast<Field>(i);
-        const std::string after = sheet.text(f);
+        const std::string after(sheet.text(f));
         const std::string& old = before[i];
         const std::string name(billing::fieldName(f));
         if (after == old) {
@@ -153,10 +153,10 @@ void checkRun(const Texts& before, const billing::MemorySheet& sheet,
     }
     if (readingsAreNumbers) {
         // The fixed charges are written on every run that gets past the check.
-        FUZZ_CHECK(sheet.text(Field::Text24) == numbers.general(119.07).view() &&
-                       sheet.text(Field::Text25) == numbers.general(348.68).view(),
-                   "the fixed charges are \"%s\" and \"%s\"", sheet.text(Field::Text24).c_str(),
-                   sheet.text(Field::Text25).c_str());
+        const std::string fee(sheet.text(Field::Text24));
+        const std::string power(sheet.text(Field::Text25));
+        FUZZ_CHECK(fee == numbers.general(119.07).view() && power == numbers.general(348.68).view(),
+                   "the fixed charges are \"%s\" and \"%s\"", fee.c_str(), power.c_str());
     }
     const double kept[] = {values.dana,     values.utrosakvt, values.utrosakmt,
                            values.ukupno,   values.procvt,    values.procmt,
