@@ -53,6 +53,17 @@ void pickFromList(QComboBox* combo, int row)
     QTRY_VERIFY(!list->isVisible());
 }
 
+// Clicks into the text part of a combo box, as a user does, and types over
+// its text. The keys go where a user's keys go: to the widget with the
+// focus, which is the combo box itself, not its text part.
+void typeInto(QComboBox* combo, const QString& keys)
+{
+    QTest::mouseClick(combo->lineEdit(), Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), combo);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(QApplication::focusWidget(), keys);
+}
+
 void checkTexts(const Form2Harness& h, const Texts& expected)
 {
     for (auto it = expected.cbegin(); it != expected.cend(); ++it) {
@@ -103,16 +114,14 @@ private slots:
         kaldora::tests::RecordingMessageBox messages;
         kaldora::main_window::WindowOwner windows({fixed, messages, ','});
         auto* form = windows.form2();
-        QCOMPARE(qobject_cast<QDateEdit*>(form->control("DTPicker1"))->text(), newDate);
-        QCOMPARE(qobject_cast<QDateEdit*>(form->control("DTPicker2"))->text(), previousDate);
+        QCOMPARE(form->control<QDateEdit>("DTPicker1")->text(), newDate);
+        QCOMPARE(form->control<QDateEdit>("DTPicker2")->text(), previousDate);
         QCOMPARE(fixed.reads(), 2);
         // Nothing is calculated at start: every box but the six prices stays
         // empty.
         for (int n = 1; n <= 32; ++n) {
             const bool price = n >= 11 && n <= 16;
-            QCOMPARE(
-                qobject_cast<QLineEdit*>(form->control(QString("Text%1").arg(n)))->text().isEmpty(),
-                !price);
+            QCOMPARE(form->control<QLineEdit>(QString("Text%1").arg(n))->text().isEmpty(), !price);
         }
     }
 
@@ -259,14 +268,45 @@ private slots:
         QCOMPARE(h.text(17)->text(), QStringLiteral("200"));
     }
 
+    // The calculation remembers what it has read from each field. What the
+    // user types between two runs, prices and readings alike, must be read
+    // afresh: the second bill is the one a fresh window would give.
+    void typedChangesAreReadByTheNextRun()
+    {
+        Form2Harness h(day(2025, 3, 31));
+        h.type(1, "1500");
+        h.type(2, "500");
+        h.type(4, "0");
+        h.type(5, "0");
+        h.type(11, "3,10");
+        h.clickObracunaj();
+        QCOMPARE(h.text(17)->text(), QStringLiteral("812,20"));
+
+        h.type(11, "4");
+        h.type(1, "1600");
+        h.clickObracunaj();
+
+        Form2Harness fresh(day(2025, 3, 31));
+        fresh.type(1, "1600");
+        fresh.type(2, "500");
+        fresh.type(4, "0");
+        fresh.type(5, "0");
+        fresh.type(11, "4");
+        fresh.clickObracunaj();
+        for (const int field : {3, 6, 7, 8, 9, 10, 17, 18, 19, 20, 21, 22, 23, 26, 27, 28}) {
+            QCOMPARE(h.text(field)->text(), fresh.text(field)->text());
+        }
+        QVERIFY(h.text(17)->text() != QStringLiteral("812,20"));
+    }
+
     void aPickIsEchoedTypingIsNot()
     {
         Form2Harness h(day(2025, 1, 15));
         QVERIFY(h.showAndActivate());
-        auto* combo1 = qobject_cast<QComboBox*>(h.control("Combo1"));
-        auto* combo2 = qobject_cast<QComboBox*>(h.control("Combo2"));
-        auto* label18 = qobject_cast<QLabel*>(h.control("Label18"));
-        auto* label19 = qobject_cast<QLabel*>(h.control("Label19"));
+        auto* combo1 = h.form()->control<QComboBox>("Combo1");
+        auto* combo2 = h.form()->control<QComboBox>("Combo2");
+        auto* label18 = h.form()->control<QLabel>("Label18");
+        auto* label19 = h.form()->control<QLabel>("Label19");
         QCOMPARE(label18->text(), QStringLiteral("VRSTA BROJILA"));
 
         // The arrow key in the closed box picks the entry above.
@@ -281,19 +321,12 @@ private slots:
         QCOMPARE(label18->text(), QStringLiteral("TROFAZNO"));
 
         // Typing is no pick, and nothing is completed from the list.
-        combo1->lineEdit()->selectAll();
-        QTest::keyClicks(combo1->lineEdit(), "MONO");
+        typeInto(combo1, "MONO");
         QCOMPARE(combo1->currentText(), QStringLiteral("MONO"));
-        QCOMPARE(label18->text(), QStringLiteral("TROFAZNO"));
-        // Not even a typed entry confirmed with Enter.
-        QTest::keyClicks(combo1->lineEdit(), "FAZNO");
-        QTest::keyClick(combo1->lineEdit(), Qt::Key_Return);
-        QCOMPARE(combo1->currentText(), QStringLiteral("MONOFAZNO"));
         QCOMPARE(label18->text(), QStringLiteral("TROFAZNO"));
 
         // An amperage outside the list is accepted as typed.
-        combo2->lineEdit()->selectAll();
-        QTest::keyClicks(combo2->lineEdit(), "32A");
+        typeInto(combo2, "32A");
         QCOMPARE(combo2->currentText(), QStringLiteral("32A"));
         QCOMPARE(combo2->count(), 1);
         QCOMPARE(h.form()->sheet().text(kaldora::billing::Field::Combo2), "32A");
@@ -301,6 +334,34 @@ private slots:
         pickFromList(combo2, 0);
         QCOMPARE(combo2->currentText(), QStringLiteral("25A"));
         QCOMPARE(label19->text(), QStringLiteral("25A"));
+    }
+
+    // A typed text that equals an entry of the list is still no pick, however
+    // the user leaves it: the list, the label beside it and the bill keep
+    // what they had.
+    void typedEntryIsNoPick_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("Enter") << int(Qt::Key_Return) << int(Qt::NoModifier);
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+        QTest::newRow("Tab to the next control") << int(Qt::Key_Tab) << int(Qt::NoModifier);
+    }
+    void typedEntryIsNoPick()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        Form2Harness h(day(2025, 1, 15));
+        QVERIFY(h.showAndActivate());
+        auto* combo1 = h.form()->control<QComboBox>("Combo1");
+        auto* label18 = h.form()->control<QLabel>("Label18");
+        typeInto(combo1, "MONOFAZNO");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key),
+                        Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(combo1->currentText(), QStringLiteral("MONOFAZNO"));
+        QCOMPARE(combo1->currentIndex(), 1);
+        QCOMPARE(label18->text(), QStringLiteral("VRSTA BROJILA"));
+        QVERIFY(h.messages().shown().empty());
     }
 
     void obavestenjeChangesNothing()
@@ -353,9 +414,9 @@ private slots:
 
         auto* again = h.owner().form2();
         QVERIFY(again != nullptr);
-        QVERIFY(qobject_cast<QLineEdit*>(again->control("Text28"))->text().isEmpty());
+        QVERIFY(again->control<QLineEdit>("Text28")->text().isEmpty());
         // The typed prices are gone; the stored ones are back.
-        QCOMPARE(qobject_cast<QLineEdit*>(again->control("Text11"))->text(), QStringLiteral("3,1"));
+        QCOMPARE(again->control<QLineEdit>("Text11")->text(), QStringLiteral("3,1"));
         QCOMPARE(again->sheet().date(kaldora::billing::DateField::DTPicker1), day(2025, 1, 15));
         QCOMPARE(again, h.owner().form2());
     }
