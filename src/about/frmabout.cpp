@@ -3,6 +3,7 @@
 #include "about/abouticon.h"
 #include "about/abouttexts.h"
 #include "about/frmaboutlayout.h"
+#include "forms/classicpalette.h"
 #include "forms/controllookup.h"
 #include "forms/formlayout.h"
 #include "platform/apptitle.h"
@@ -42,6 +43,8 @@ frmAbout::frmAbout(const platform::OsServices& services, billing::Notice& messag
                    Qt::MSWindowsFixedSizeDialogHint);
     setSizeGripEnabled(false);
     setFixedSize(forms::twipsRect(0, 0, kAboutClientWidth, kAboutClientHeight).size());
+    // The black texts need the light background, whatever the desktop's.
+    forms::useClassicPalette(this);
 
     m_controls = forms::buildControls(this, frmAboutLayout());
 

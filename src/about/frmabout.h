@@ -2,6 +2,7 @@
 
 #include "about/systeminformation.h"
 #include "billing/notice.h"
+#include "forms/controllookup.h"
 #include "platform/osservices.h"
 
 #include <QDialog>
@@ -30,8 +31,12 @@ public:
     int GetKeyValue(const std::int32_t& keyRoot, const std::string& keyName,
                     const std::string& subKeyRef, std::string& keyValue);
 
-    // A control by its name ("cmdOK", "Line1(0)").
-    QWidget* control(const QString& key) const { return m_controls.value(key); }
+    // A control by its name ("cmdOK", "Line1(0)"), as the kind of widget
+    // asked for; an unknown name or another kind throws std::logic_error.
+    template <class Widget = QWidget> Widget* control(const QString& key) const
+    {
+        return forms::control<Widget>(m_controls, key);
+    }
 
 private:
     void Form_Load();

@@ -25,10 +25,10 @@ constexpr ControlSpec button(const char* name, const char* caption, Twips place,
     return forms::button(name, caption, place, kDialogFont, tab);
 }
 
-constexpr ControlSpec picture(const char* name, Twips place, int tab)
+constexpr ControlSpec picture(const char* name, Twips place, int tab, const char* accessibleName)
 {
     return forms::entry(name, ControlKind::Picture, nullptr, place, kDialogFont, Align::Left,
-                        Colour::Default, tab);
+                        Colour::Default, tab, forms::kClientArea, -1, accessibleName);
 }
 
 // The labels keep a place in the keyboard order, as they were drawn with one
@@ -41,11 +41,12 @@ constexpr ControlSpec label(const char* name, const char* text, Twips place, int
 
 // lblTitle and lblVersion are filled in when the dialog loads. The two lines
 // make an etched separator: a grey line with a broader white one just below
-// and to the right of it.
+// and to the right of it. The icon, which the keyboard reaches, is read out
+// as the program's name; the buttons by their captions.
 // clang-format off
 constexpr ControlSpec kLayout[] = {
     button("cmdOK", "OK", {4245, 2625, 1260, 345}, 0),
-    picture("picIcon", {240, 240, 540, 540}, 1),
+    picture("picIcon", {240, 240, 540, 540}, 1, kProgramName.data()),
     button("cmdSysInfo", "&System Info...", {4260, 3075, 1245, 345}, 2),
     label("lblDescription", kDescription.data(), {1050, 1125, 3885, 1170}, 3),
     label("lblDisclaimer", kDisclaimer.data(), {255, 2625, 3870, 825}, 4),

@@ -3,6 +3,7 @@
 #include "app/programidentity.h"
 #include "app/programoptions.h"
 #include "app/startupguard.h"
+#include "forms/applicationsetup.h"
 #include "main_window/windowowner.h"
 #include "platform/qtmessagebox.h"
 #include "platform/systemclock.h"
@@ -78,6 +79,7 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     guard.reset();
     kaldora::app::applyProgramIdentity();
+    kaldora::forms::prepareApplication(application);
 
     kaldora::platform::SystemClock clock;
     kaldora::platform::QtMessageBox messages;

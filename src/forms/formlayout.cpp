@@ -1,16 +1,19 @@
 #include "forms/formlayout.h"
 
-#include <QApplication>
+#include "forms/classicpalette.h"
+#include "forms/combobox.h"
+#include "forms/controllookup.h"
+#include "forms/datepicker.h"
+#include "forms/pushbutton.h"
+
+#include <QAbstractItemView>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
-#include <QPushButton>
 
 #include <algorithm>
 #include <limits>
@@ -39,41 +42,6 @@ const QStringList kFontFamilies = {
 // its point size, weight and underlining stay.
 constexpr int kNarrowestStretch = 85;
 constexpr int kStretchStep = 1;
-
-const QDate kFirstPickerDate(1601, 1, 1);
-const QDate kLastPickerDate(9999, 12, 31);
-// Qt would take the month names of the user's locale, and drops "@latin"
-// from sr_RS@latin; numbers read the same in every locale.
-const QString kPickerFormat = QStringLiteral("dd.MM.yyyy");
-
-// A date picker that Tab and Shift+Tab leave at once, as every other control
-// does. QDateEdit would walk its day, month and year first; those are reached
-// with the arrow keys and the drop-down calendar instead.
-class DatePicker final : public QDateEdit {
-public:
-    using QDateEdit::QDateEdit;
-
-protected:
-    bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
-};
-
-// Swallows Enter in the text part of a combo box. Qt would treat Enter on a
-// typed text that equals a list entry as picking that entry; here only the
-// list and the arrow keys pick.
-class EnterIsNoPick final : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() != QEvent::KeyPress) {
-            return false;
-        }
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        return key == Qt::Key_Return || key == Qt::Key_Enter;
-    }
-};
 
 // Where a frame's caption starts, and the gap left around it in the border.
 constexpr int kFrameCaptionIndent = 8;
@@ -115,7 +83,7 @@ void setBackground(QWidget* w, Colour c)
     // is inherited, and a frame's colour must not reach the text boxes and
     // combo boxes inside it.
     QPalette p = w->palette();
-    const QColor colour = colourValue(c, w);
+    const QColor colour = colourValue(c);
     p.setColor(QPalette::Window, colour);
     if (qobject_cast<QLineEdit*>(w) != nullptr) {
         p.setColor(QPalette::Base, colour);
@@ -155,26 +123,12 @@ QWidget* create(const ControlSpec& s, QWidget* parent)
         setBackground(w, s.background);
         return w;
     }
-    case ControlKind::ComboBox: {
-        auto* w = new QComboBox(parent);
-        w->setEditable(true);
-        w->setInsertPolicy(QComboBox::NoInsert);
-        // The text part keeps exactly what the user types: no completion
-        // from the list slips an entry in, and Enter does not turn a typed
-        // text that equals an entry into a pick from the list.
-        w->setCompleter(nullptr);
-        w->lineEdit()->installEventFilter(new EnterIsNoPick(w));
-        return w;
-    }
-    case ControlKind::DatePicker: {
-        auto* w = new DatePicker(parent);
-        w->setDateRange(kFirstPickerDate, kLastPickerDate);
-        w->setDisplayFormat(kPickerFormat);
-        w->setCalendarPopup(true);
-        return w;
-    }
+    case ControlKind::ComboBox:
+        return new ComboBox(parent);
+    case ControlKind::DatePicker:
+        return new DatePicker(parent);
     case ControlKind::Button: {
-        auto* w = new QPushButton(caption, parent);
+        auto* w = new PushButton(caption, parent);
         w->setAutoDefault(false);
         w->setDefault(false);
         return w;
@@ -245,6 +199,48 @@ void fitCaption(QLabel* label)
     }
 }
 
+// A caption without the '&' that marks its access key ("&&" stands for
+// an '&' of its own).
+QString withoutAccessKey(const QString& caption)
+{
+    QString plain;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == QLatin1Char('&') && i + 1 < caption.size()) {
+            ++i;
+        }
+        plain += caption[i];
+    }
+    return plain;
+}
+
+QString accessibleNameOf(const ControlSpec& s)
+{
+    if (s.accessibleName != nullptr) {
+        return QString::fromUtf8(s.accessibleName);
+    }
+    if (s.kind == ControlKind::Button && s.caption != nullptr) {
+        return withoutAccessKey(QString::fromUtf8(s.caption));
+    }
+    return {};
+}
+
+// Names a control for screen readers, and with it the parts Qt made inside
+// it that take the focus in its stead (the text part of a combo box or of a
+// date picker) and the list a combo box drops down: otherwise a reader
+// would call them by their text or by nothing.
+void nameForScreenReaders(QWidget* w, const QString& name)
+{
+    w->setAccessibleName(name);
+    for (QWidget* inner : w->findChildren<QWidget*>()) {
+        if (inner->focusProxy() == w) {
+            inner->setAccessibleName(name);
+        }
+    }
+    if (auto* combo = qobject_cast<QComboBox*>(w)) {
+        combo->view()->setAccessibleName(name);
+    }
+}
+
 } // namespace
 
 QRect twipsRect(int left, int top, int width, int height)
@@ -252,11 +248,11 @@ QRect twipsRect(int left, int top, int width, int height)
     return QRect(toPixels(left), toPixels(top), toPixels(width), toPixels(height));
 }
 
-QColor colourValue(Colour c, const QWidget* context)
+QColor colourValue(Colour c)
 {
-    // System colours come from the platform's palette for this kind of
-    // control, never from a parent's palette that the layout has coloured.
-    const QPalette p = QApplication::palette(context);
+    // System colours come from the classic palette, never from a parent's
+    // palette that the layout has coloured, nor from the desktop's.
+    const QPalette p = classicPalette();
     switch (c) {
     case Colour::Default:
     case Colour::InactiveCaptionText:
@@ -349,7 +345,16 @@ QHash<QString, QWidget*> buildControls(QWidget* client, std::span<const ControlS
         } else if (s.kind == ControlKind::Label || s.kind == ControlKind::Picture) {
             w->setFocusPolicy(Qt::NoFocus);
         }
+        if (const QString name = accessibleNameOf(s); !name.isEmpty()) {
+            nameForScreenReaders(w, name);
+        }
         controls.insert(controlKey(s), w);
+    }
+    // A label's buddy may stand further down the table.
+    for (const ControlSpec& s : entries) {
+        if (s.buddy != nullptr) {
+            control<QLabel>(controls, controlKey(s))->setBuddy(control<QWidget>(controls, s.buddy));
+        }
     }
     std::sort(tabOrder.begin(), tabOrder.end(),
               [](const auto& a, const auto& b) { return a.first < b.first; });

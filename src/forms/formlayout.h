@@ -25,7 +25,8 @@ QRect twipsRect(int left, int top, int width, int height);
 enum class ControlKind { Frame, Label, TextBox, ComboBox, DatePicker, Button, Line, Picture };
 
 // The colours a control can carry: system colours, mapped onto the nearest
-// roles of the platform's palette, and fixed colours.
+// roles of the program's classic light palette (classicPalette()), and fixed
+// colours.
 enum class Colour {
     Default,             // what the control kind has of its own
     InactiveCaptionText, // window background
@@ -39,7 +40,7 @@ enum class Colour {
     Grey,                // RGB 128, 128, 128
     White,
 };
-QColor colourValue(Colour c, const QWidget* context);
+QColor colourValue(Colour c);
 
 enum class Align { Left, Center };
 
@@ -64,6 +65,12 @@ struct ControlSpec {
     const char* parent = nullptr; // a frame's name, or none for the client area
     int index = -1;               // index within a control array such as Label20
     int penWidth = 1;             // lines only, in pixels
+    // What a screen reader calls a control the user can reach: built from
+    // the captions that describe it, never from its value. A button without
+    // one is called by its caption.
+    const char* accessibleName = nullptr;
+    // Labels only: the control this label captions, which becomes its buddy.
+    const char* buddy = nullptr;
 };
 
 // The key under which a control is found: its name, or "Label20(3)" for an
@@ -76,9 +83,10 @@ QFont layoutFont(const FontSpec& entry);
 
 // Creates the controls of one window's layout table on `client` and returns
 // them by key. Controls get their entry's name as objectName (and the array
-// index as the property "index"), the keyboard order follows the tab
-// indexes, and nothing is laid out by a layout manager: every control keeps
-// the place the table gives it, whatever the window's size.
+// index as the property "index") and their accessible names, labels their
+// buddies, the keyboard order follows the tab indexes, and nothing is laid
+// out by a layout manager: every control keeps the place the table gives it,
+// whatever the window's size.
 QHash<QString, QWidget*> buildControls(QWidget* client, std::span<const ControlSpec> entries);
 
 } // namespace kaldora::forms

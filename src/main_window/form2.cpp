@@ -1,5 +1,6 @@
 #include "main_window/form2.h"
 
+#include "forms/classicpalette.h"
 #include "forms/controllookup.h"
 #include "forms/formlayout.h"
 #include "main_window/form2layout.h"
@@ -48,12 +49,13 @@ Form2::Form2(const Services& services, QWidget* parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(kCaption);
+    // Before any control is made, so that every control starts from it.
+    forms::useClassicPalette(this);
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     QPalette palette = client->palette();
-    palette.setColor(QPalette::Window,
-                     forms::colourValue(forms::Colour::InactiveCaptionText, client));
+    palette.setColor(QPalette::Window, forms::colourValue(forms::Colour::InactiveCaptionText));
     client->setPalette(palette);
     client->setAutoFillBackground(true);
     setCentralWidget(client);
@@ -83,6 +85,9 @@ void Form2::createMenus()
         if (menu == nullptr || menu->objectName() != menuName) {
             menu = menuBar()->addMenu(QString::fromUtf8(entry.menuCaption));
             menu->setObjectName(menuName);
+            // A menu is a window of its own; it takes the main window's
+            // palette only when told to.
+            menu->setAttribute(Qt::WA_WindowPropagation);
         }
         QAction* item = menu->addAction(QString::fromUtf8(entry.caption));
         item->setObjectName(QString::fromLatin1(entry.name));
@@ -137,11 +142,6 @@ void Form2::setPriceTexts(const price_list::PriceTexts& texts)
     for (std::size_t row = 0; row < texts.size(); ++row) {
         m_sheet->setText(billing::kPriceFields[row], texts[row].toStdString());
     }
-}
-
-QWidget* Form2::control(const QString& key) const
-{
-    return m_controls.value(key);
 }
 
 QAction* Form2::menuItem(const QString& name) const

@@ -3,6 +3,7 @@
 #include "billing/notice.h"
 #include "billing/numbertext.h"
 #include "billing/obracun.h"
+#include "forms/controllookup.h"
 #include "platform/clock.h"
 #include "price_list/pricetarget.h"
 
@@ -54,8 +55,12 @@ public:
     void setPriceTexts(const price_list::PriceTexts& texts) override;
 
     // A control by name ("Text23"), or "Label20(3)" for an element of the
-    // Label20 array; null for an unknown name.
-    QWidget* control(const QString& key) const;
+    // Label20 array, as the kind of widget asked for; an unknown name or
+    // another kind throws std::logic_error.
+    template <class Widget = QWidget> Widget* control(const QString& key) const
+    {
+        return forms::control<Widget>(m_controls, key);
+    }
 
     // A menu item by name (DRU, CEN, I, TRECE, O); null for an unknown name.
     QAction* menuItem(const QString& name) const;

@@ -43,7 +43,8 @@ public:
     Form2* form2();
 
     // "PROMENI CENOVNIK": the price-list window, loaded afresh from the store
-    // if it is not loaded, shown modeless and brought to the front.
+    // if it is not loaded, shown modeless (restored if minimised) and brought
+    // to the front.
     price_list::Form1* showPriceList();
     price_list::Form1* priceList() const { return m_form1.data(); }
 

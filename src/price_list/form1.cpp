@@ -1,6 +1,7 @@
 #include "price_list/form1.h"
 
 #include "billing/notice.h"
+#include "forms/classicpalette.h"
 #include "forms/controllookup.h"
 #include "forms/formlayout.h"
 #include "platform/apptitle.h"
@@ -38,9 +39,11 @@ Form1::Form1(billing::Notice& messages, const QString& storePath, char decimalSe
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QLatin1String(Form1Layout::kCaption));
     resize(forms::toPixels(Form1Layout::kClientWidth), forms::toPixels(Form1Layout::kClientHeight));
-    // The main window's background.
+    // The main window's colours and background, set before any control is
+    // made, so that every control starts from them.
+    forms::useClassicPalette(this);
     QPalette p = palette();
-    p.setColor(QPalette::Window, forms::colourValue(forms::Colour::InactiveCaptionText, this));
+    p.setColor(QPalette::Window, forms::colourValue(forms::Colour::InactiveCaptionText));
     setPalette(p);
     setAutoFillBackground(true);
 

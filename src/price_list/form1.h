@@ -1,5 +1,6 @@
 #pragma once
 
+#include "forms/controllookup.h"
 #include "price_list/priceliststore.h"
 #include "price_list/pricetable.h"
 #include "price_list/pricetarget.h"
@@ -45,7 +46,12 @@ public:
 
     // The texts of Text11 to Text16.
     PriceTexts priceTexts() const;
-    QWidget* control(const QString& name) const { return m_controls.value(name); }
+    // A control by name, as the kind of widget asked for; an unknown name or
+    // another kind throws std::logic_error.
+    template <class Widget = QWidget> Widget* control(const QString& name) const
+    {
+        return forms::control<Widget>(m_controls, name);
+    }
     NavigationBar* navigationBar() const { return m_navigation; }
 
     // The six texts that this window shows when it is loaded from

@@ -20,6 +20,9 @@ constexpr double kGlyphPerHeight = 0.3;
 constexpr int kFrameWidth = 2;
 
 const char* const kButtonNames[] = {"first", "previous", "next", "last"};
+// What a screen reader calls the buttons, which show only arrows.
+const char* const kSpokenNames[] = {"PRVI ZAPIS", "PRETHODNI ZAPIS", "SLEDECI ZAPIS",
+                                    "POSLEDNJI ZAPIS"};
 
 // A tool button that draws the data control's arrows: a triangle pointing
 // left or right, with a bar in front of it for first and last.
@@ -93,6 +96,7 @@ NavigationBar::NavigationBar(const QString& caption, QWidget* parent)
     for (int i = 0; i < 4; ++i) {
         auto* b = new MoveButton(static_cast<Button>(i), this);
         b->setObjectName(QLatin1String(kButtonNames[i]));
+        b->setAccessibleName(QLatin1String(kSpokenNames[i]));
         m_buttons[i] = b;
     }
     connect(m_buttons[0], &QToolButton::clicked, this, &NavigationBar::firstRequested);

@@ -61,11 +61,7 @@ private:
 
     template <typename T = QWidget> static T* child(const frmAbout& dialog, const char* key)
     {
-        auto* w = qobject_cast<T*>(dialog.control(QLatin1String(key)));
-        if (w == nullptr) {
-            qFatal("no control %s", key);
-        }
-        return w;
+        return dialog.control<T>(QLatin1String(key));
     }
 
 private slots:

@@ -73,7 +73,7 @@ private slots:
             << "QPushButton" << QStringList{"Text1", "QLineEdit", "QPushButton"};
         QTest::newRow("combo box asked for as its line edit")
             << "Combo1"
-            << "QLineEdit" << QStringList{"Combo1", "QComboBox", "QLineEdit"};
+            << "QLineEdit" << QStringList{"Combo1", "ComboBox", "QLineEdit"};
     }
     void lookUpFailsLoudly()
     {
@@ -101,7 +101,7 @@ private slots:
 private:
     static constexpr std::array kWindow = {
         label("Label1", "V.T:", {0, 0, 600, 300}, {}, Align::Left, Colour::Default),
-        textBox("Text1", {600, 0, 900, 300}, {}, Colour::Window, 0),
+        textBox("Text1", {600, 0, 900, 300}, {}, Colour::Window, 0, kClientArea, "V.T."),
         entry("Combo1", ControlKind::ComboBox, nullptr, {0, 300, 900, 300}, {}, Align::Left,
               Colour::Default, 1),
         button("Command1", "OK", {0, 600, 900, 300}, {}, 2),

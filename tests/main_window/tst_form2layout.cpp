@@ -2,6 +2,7 @@
 // font and colour, the keyboard order, the menus and the initial texts.
 
 #include "form2harness.h"
+#include "forms/classicpalette.h"
 #include "forms/formlayout.h"
 #include "main_window/form2layout.h"
 
@@ -112,7 +113,7 @@ private slots:
                 QCOMPARE(captionOf(w), QString::fromUtf8(entry.caption));
             }
             if (entry.background != kaldora::forms::Colour::Default) {
-                const QColor expected = kaldora::forms::colourValue(entry.background, w);
+                const QColor expected = kaldora::forms::colourValue(entry.background);
                 QCOMPARE(w->palette().color(w->backgroundRole()), expected);
                 if (entry.kind == ControlKind::TextBox) {
                     QCOMPARE(w->palette().color(QPalette::Base), expected);
@@ -241,12 +242,12 @@ private slots:
         }
     }
 
-    // The system colours are the platform's, also inside a frame: a frame's
-    // own colour does not leak into the boxes it holds.
+    // The system colours are the classic palette's, also inside a frame: a
+    // frame's own colour does not leak into the boxes it holds.
     void systemColoursInsideFrames()
     {
         Form2Harness h(kaldora::tests::day(2025, 1, 15));
-        const QPalette system = QApplication::palette();
+        const QPalette system = kaldora::forms::classicPalette();
         for (const char* name : {"Text1", "Text2", "Text4", "Text5", "Text23", "Text29"}) {
             QCOMPARE(h.control(name)->palette().color(QPalette::Base),
                      system.color(QPalette::Base));

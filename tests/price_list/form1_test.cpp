@@ -53,7 +53,7 @@ private:
     }
     static QLineEdit* field(Form1* w, int row)
     {
-        return qobject_cast<QLineEdit*>(w->control(QStringLiteral("Text%1").arg(11 + row)));
+        return w->control<QLineEdit>(QStringLiteral("Text%1").arg(11 + row));
     }
     static void type(Form1* w, int row, const QString& text)
     {
@@ -305,7 +305,7 @@ private slots:
         const QByteArray before = fileBytes(file());
         QByteArray atMessage;
         m_messages.setOnShow([&] { atMessage = fileBytes(file()); });
-        QTest::mouseClick(qobject_cast<QPushButton*>(w->control("Command1")), Qt::LeftButton);
+        QTest::mouseClick(w->control<QPushButton>("Command1"), Qt::LeftButton);
 
         QCOMPARE(shownTexts(m_messages), QStringList{"CENOVNIK JE IZMENJEN"});
         QCOMPARE(shownCaptions(m_messages), QStringList{kTitle});
