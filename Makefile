@@ -48,3 +48,38 @@ install: build
 
 clean:
 	rm -rf $(BUILD)
+
+# Fuzzing with libFuzzer in a Clang build of its own: each fuzz target runs
+# for FUZZ_SECONDS. It starts from a scratch copy of its committed corpus
+# (tests/fuzz/corpus/<target>), so what it finds does not change the tree;
+# an input that breaks a property is left as crash-* in FUZZ_WORK. To keep
+# the new inputs, merge them into the committed corpus, which keeps only
+# those that reach code the corpus does not yet reach:
+#   build-fuzz/tests/fuzz/fuzz_batch -merge=1 tests/fuzz/corpus/fuzz_batch build-fuzz/fuzz-work/fuzz_batch
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS ?= fuzz_numbertext fuzz_obracun fuzz_batch
+FUZZ_WORK ?= $(FUZZ_BUILD)/fuzz-work
+# Slow inputs (the batch target's repeated rows) are tried less often.
+FUZZ_OPTIONS ?= -timeout=120 -entropic_scale_per_exec_time=1
+
+.PHONY: fuzz test-asan
+
+fuzz: deps
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DKALDORA_FUZZ=ON \
+	    -DKALDORA_BUILD_TESTS=ON -DKALDORA_BUILD_BENCHMARKS=OFF $(CMAKE_ARGS)
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(FUZZ_TARGETS)
+	set -e; for t in $(FUZZ_TARGETS); do \
+	    rm -rf $(FUZZ_WORK)/$$t; mkdir -p $(FUZZ_WORK)/$$t; \
+	    cp tests/fuzz/corpus/$$t/* $(FUZZ_WORK)/$$t/; \
+	    $(FUZZ_BUILD)/tests/fuzz/$$t -max_total_time=$(FUZZ_SECONDS) $(FUZZ_OPTIONS) \
+	        -artifact_prefix=$(FUZZ_WORK)/ $(FUZZ_WORK)/$$t; \
+	done
+
+# The whole suite under the address and undefined-behaviour sanitizers: the
+# asan presets of CMakePresets.json, in build-asan, with their sanitizer
+# options and without the Windows build's test (see there).
+test-asan: deps
+	cmake --preset asan $(CMAKE_ARGS)
+	cmake --build --preset asan -j $(JOBS)
+	ctest --preset asan -j $(JOBS)

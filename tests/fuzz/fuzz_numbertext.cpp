@@ -13,13 +13,13 @@
 #include "billing/numbertext.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -123,7 +123,6 @@ std::optional<double> strtodValue(std::string_view text, char separator)
             copy.push_back(c == separator ? '.' : c);
         }
     }
-    errno = 0;
     char* end = nullptr;
     const double value = std::strtod(copy.c_str(), &end);
     if (end != copy.c_str() + copy.size() || !std::isfinite(value)) {
