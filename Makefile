@@ -60,8 +60,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS ?= fuzz_numbertext fuzz_obracun fuzz_batch
 FUZZ_WORK ?= $(FUZZ_BUILD)/fuzz-work
-# Slow inputs (the batch target's repeated rows) are tried less often.
-FUZZ_OPTIONS ?= -timeout=120 -entropic_scale_per_exec_time=1
+FUZZ_OPTIONS ?= -timeout=120
 
 .PHONY: fuzz test-asan
 
