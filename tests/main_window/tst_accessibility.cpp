@@ -4,9 +4,9 @@
 
 #include "form2harness.h"
 #include "main_window/form2layout.h"
-#include "openwindow.h"
 #include "price_list/form1.h"
 #include "price_list/navigationbar.h"
+#include "windowsuite.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -23,7 +23,6 @@
 
 using kaldora::tests::day;
 using kaldora::tests::Form2Harness;
-using kaldora::tests::ModalWatchdog;
 using kaldora::tests::openWindow;
 
 namespace {
@@ -85,25 +84,11 @@ QString describe(QWidget* w)
 
 } // namespace
 
-class AccessibilityTest : public QObject {
+class AccessibilityTest : public kaldora::tests::WindowSuite {
     Q_OBJECT
 
 private slots:
-    void init() { m_watchdog = std::make_unique<ModalWatchdog>(); }
-    void cleanup()
-    {
-        QVERIFY2(m_watchdog->caught().isEmpty(), qPrintable(m_watchdog->caught().join(", ")));
-        m_watchdog.reset();
-        kaldora::tests::flushDeletions();
-    }
-
-    void everyReachableControlHasAName_data()
-    {
-        QTest::addColumn<QString>("window");
-        for (const QString& window : kaldora::tests::kWindowNames) {
-            QTest::newRow(qPrintable(window)) << window;
-        }
-    }
+    void everyReachableControlHasAName_data() { kaldora::tests::addWindowRows(); }
     void everyReachableControlHasAName()
     {
         QFETCH(QString, window);
@@ -179,9 +164,7 @@ private slots:
         QFETCH(QString, control);
         QFETCH(QString, name);
         Form2Harness h(day(2025, 1, 15));
-        QWidget* w = openWindow(h, window);
-        QVERIFY(w != nullptr);
-        auto* c = w->findChild<QWidget*>(control);
+        QWidget* c = kaldora::tests::openControl(h, window, control);
         QVERIFY(c != nullptr);
         QCOMPARE(spokenName(c), name);
         // The parts that take the focus for it speak the same name.
@@ -331,9 +314,6 @@ private slots:
         QCOMPARE(spoken, QStringList({"GLAVNA OPCIJA", "POMOC", "OBRACUNAJ", "PROMENI CENOVNIK",
                                       "IZLAZ", "O PROGRAMU", "OBAVESTENJE"}));
     }
-
-private:
-    std::unique_ptr<ModalWatchdog> m_watchdog;
 };
 
 int runAccessibilityTest(int argc, char** argv)

@@ -5,9 +5,9 @@
 
 #include "about/frmabout.h"
 #include "form2harness.h"
-#include "openwindow.h"
 #include "price_list/form1.h"
 #include "support/shownmessages.h"
+#include "windowsuite.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,7 +20,6 @@
 
 using kaldora::tests::day;
 using kaldora::tests::Form2Harness;
-using kaldora::tests::ModalWatchdog;
 using kaldora::tests::openWindow;
 using kaldora::tests::shownTexts;
 
@@ -40,18 +39,10 @@ QPushButton* buttonOf(QWidget* window, const QString& name)
 
 } // namespace
 
-class KeyboardTest : public QObject {
+class KeyboardTest : public kaldora::tests::WindowSuite {
     Q_OBJECT
 
 private slots:
-    void init() { m_watchdog = std::make_unique<ModalWatchdog>(); }
-    void cleanup()
-    {
-        QVERIFY2(m_watchdog->caught().isEmpty(), qPrintable(m_watchdog->caught().join(", ")));
-        m_watchdog.reset();
-        kaldora::tests::flushDeletions();
-    }
-
     // What the button does shows in the message it leads to (OBRACUNAJ on
     // empty readings reports the input error) or in its window closing.
     void enterPressesTheFocusedButton_data()
@@ -195,9 +186,6 @@ private slots:
         QCOMPARE(form1->control<QLineEdit>("Text11")->text(), QStringLiteral("7,5"));
         form1->close();
     }
-
-private:
-    std::unique_ptr<ModalWatchdog> m_watchdog;
 };
 
 int runKeyboardTest(int argc, char** argv)

@@ -7,7 +7,7 @@
 #include "forms/calendar.h"
 #include "forms/classicpalette.h"
 #include "forms/datepicker.h"
-#include "openwindow.h"
+#include "windowsuite.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -26,7 +26,6 @@ using kaldora::forms::Calendar;
 using kaldora::forms::classicPalette;
 using kaldora::tests::day;
 using kaldora::tests::Form2Harness;
-using kaldora::tests::ModalWatchdog;
 using kaldora::tests::openWindow;
 
 namespace {
@@ -96,7 +95,7 @@ QPalette darkPalette()
 
 } // namespace
 
-class LanguageAndLookTest : public QObject {
+class LanguageAndLookTest : public kaldora::tests::WindowSuite {
     Q_OBJECT
 
 private slots:
@@ -108,14 +107,6 @@ private slots:
         QCOMPARE(QApplication::palette().color(QPalette::Window),
                  classicPalette().color(QPalette::Window));
     }
-    void init() { m_watchdog = std::make_unique<ModalWatchdog>(); }
-    void cleanup()
-    {
-        QVERIFY2(m_watchdog->caught().isEmpty(), qPrintable(m_watchdog->caught().join(", ")));
-        m_watchdog.reset();
-        kaldora::tests::flushDeletions();
-    }
-
     void contextMenusAreSerbian_data()
     {
         QTest::addColumn<QString>("window");
@@ -138,9 +129,7 @@ private slots:
         QFETCH(QString, control);
         QFETCH(QStringList, entries);
         Form2Harness h(day(2025, 1, 15));
-        QWidget* w = openWindow(h, window);
-        QVERIFY(w != nullptr);
-        auto* target = w->findChild<QWidget*>(control);
+        QWidget* target = kaldora::tests::openControl(h, window, control);
         QVERIFY(target != nullptr);
         target->setFocus(Qt::MouseFocusReason);
         const MenuEntries menu = contextMenuOf(target);
@@ -207,13 +196,7 @@ private slots:
 
     // With a dark palette on the desktop, set before the windows are made,
     // the windows keep the light colours the layout was drawn for.
-    void darkDesktopKeepsTheLightWindows_data()
-    {
-        QTest::addColumn<QString>("window");
-        for (const QString& window : kaldora::tests::kWindowNames) {
-            QTest::newRow(qPrintable(window)) << window;
-        }
-    }
+    void darkDesktopKeepsTheLightWindows_data() { kaldora::tests::addWindowRows(); }
     void darkDesktopKeepsTheLightWindows()
     {
         QFETCH(QString, window);
@@ -259,9 +242,6 @@ private slots:
             }
         }
     }
-
-private:
-    std::unique_ptr<ModalWatchdog> m_watchdog;
 };
 
 int runLanguageAndLookTest(int argc, char** argv)
