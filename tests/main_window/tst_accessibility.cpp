@@ -5,7 +5,6 @@
 #include "form2harness.h"
 #include "main_window/form2layout.h"
 #include "price_list/form1.h"
-#include "price_list/navigationbar.h"
 #include "windowsuite.h"
 
 #include <QAbstractButton>
@@ -17,7 +16,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QTest>
-#include <QToolButton>
 
 #include <optional>
 
@@ -154,6 +152,11 @@ private slots:
         row("Form1", "Text11", "ZONA 1 V.T. Din/kWh");
         row("Form1", "Text16", "ZONA 3 M.T. Din/kWh");
         row("Form1", "Command1", "PROMENI CENOVNIK");
+        // The arrows of the navigation bar.
+        row("Form1", "first", "PRVI ZAPIS");
+        row("Form1", "previous", "PRETHODNI ZAPIS");
+        row("Form1", "next", "SLEDECI ZAPIS");
+        row("Form1", "last", "POSLEDNJI ZAPIS");
         row("frmAbout", "cmdOK", "OK");
         row("frmAbout", "cmdSysInfo", "System Info...");
         row("frmAbout", "picIcon", "KALDORA");
@@ -175,27 +178,6 @@ private slots:
         for (QLineEdit* inner : c->findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly)) {
             QCOMPARE(spokenName(inner), name);
         }
-    }
-
-    void navigationArrows_data()
-    {
-        using Button = kaldora::price_list::NavigationBar::Button;
-        QTest::addColumn<Button>("button");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("first") << Button::First << "PRVI ZAPIS";
-        QTest::newRow("previous") << Button::Previous << "PRETHODNI ZAPIS";
-        QTest::newRow("next") << Button::Next << "SLEDECI ZAPIS";
-        QTest::newRow("last") << Button::Last << "POSLEDNJI ZAPIS";
-    }
-    void navigationArrows()
-    {
-        using Button = kaldora::price_list::NavigationBar::Button;
-        QFETCH(Button, button);
-        QFETCH(QString, name);
-        Form2Harness h(day(2025, 1, 15));
-        auto* form1 = qobject_cast<kaldora::price_list::Form1*>(openWindow(h, "Form1"));
-        QVERIFY(form1 != nullptr);
-        QCOMPARE(spokenName(form1->navigationBar()->button(button)), name);
     }
 
     // Controls that take the keyboard focus sound different from each other,
