@@ -4,13 +4,13 @@
 // Input: the first byte holds the options, the rest is the CSV text.
 //   bit 0      the decimal separator: ',' (0) or '.' (1)
 //   bits 1-2   the threads of the second run: 2, 3 or 4 (3 counts as 2)
-// For about one input in 256 the rows after the header are repeated: for
-// half of them until there are more than 20 000, so that several blocks are
-// billed on several threads, for the other half until there are more than
-// 2 500, one block on several threads. Which inputs is decided by a hash of
-// the whole input rather than by an option: a run with repeated rows takes
-// a second, and a mutation of such an input is no longer one of them, so
-// the slow runs stay few instead of filling the fuzzer's corpus.
+// For about one input in 8 000 the rows after the header are repeated until
+// there are more than 20 000, so that several blocks are billed on several
+// threads, and for one in 1 000 until there are more than 2 500, one block
+// on several threads. Which inputs is decided by a hash of the whole input
+// rather than by an option: a run with 20 000 rows costs as much as two
+// thousand small ones, and a mutation of such an input is no longer one of
+// them, so the slow runs stay few instead of filling the fuzzer's corpus.
 //
 // Every input runs on one thread and on several; the two must agree. The
 // CSV reader alone reads the text as it is in chunks of several sizes.
@@ -35,9 +35,9 @@ namespace {
 
 constexpr unsigned kFewestThreads = 2;
 constexpr unsigned kThreadChoices = 3;
-constexpr std::uint32_t kRepeatedOneIn = 512;
-constexpr std::uint32_t kManyBlocksHash = 0;
-constexpr std::uint32_t kOneBlockHash = 1;
+constexpr std::uint32_t kHashBuckets = 8192;
+constexpr std::uint32_t kManyBlocksBuckets = 1;
+constexpr std::uint32_t kOneBlockBuckets = 8;
 // Several blocks of the calculator's 8 192 rows, and one block that is big
 // enough to be shared among threads (1 024 rows a thread at least).
 constexpr std::size_t kManyBlocksRows = 20'001;
@@ -121,13 +121,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const unsigned options = data[0];
     const billing::NumberText& numbers = (options & 1) == 0 ? comma : period;
     const unsigned threads = kFewestThreads + ((options >> 1) & 3) % kThreadChoices;
-    const std::uint32_t repeat = hashOf(data, size) % kRepeatedOneIn;
+    const std::uint32_t bucket = hashOf(data, size) % kHashBuckets;
 
     std::string input(reinterpret_cast<const char*>(data) + 1, size - 1);
     kaldora::fuzz::checkChunkedReading(input);
-    if (repeat == kManyBlocksHash) {
+    if (bucket < kManyBlocksBuckets) {
         input = expand(input, kManyBlocksRows);
-    } else if (repeat == kOneBlockHash) {
+    } else if (bucket < kManyBlocksBuckets + kOneBlockBuckets) {
         input = expand(input, kOneBlockRows);
     }
 
