@@ -9,6 +9,7 @@ by KALDORA_E2E_PROGRAM.
 """
 
 import os
+import sqlite3
 import subprocess
 import sys
 import time
@@ -66,6 +67,12 @@ EXPECTED_BILL = {
 
 CHANGED_PRICE_FIELD = "ZONA 1 V.T. Din/kWh"
 CHANGED_PRICE = "3,5"
+
+# An edit left pending in the price-list window when the program is asked to
+# stop: the window closes as its close box would, saving the edit.
+PENDING_PRICE_FIELD = "ZONA 2 V.T. Din/kWh"
+PENDING_PRICE = "3,7"
+PENDING_PRICE_COLUMN = "plavavt"
 
 KEY_END = 0xFF57
 KEY_BACKSPACE = 0xFF08
@@ -214,10 +221,7 @@ def calculate(run):
 
 
 def change_price(run):
-    item = wait_for("the menu item PROMENI CENOVNIK",
-                    lambda: find(run.app, pyatspi.ROLE_MENU_ITEM, "PROMENI CENOVNIK"))
-    press(item)
-    form1 = wait_for("the window CENOVNIK", lambda: run.window("CENOVNIK"))
+    form1 = open_price_list(run)
     type_into(run.field(CHANGED_PRICE_FIELD, form1), CHANGED_PRICE)
     press(run.button("PROMENI CENOVNIK", form1))
     message = wait_for("the message CENOVNIK JE IZMENJEN",
@@ -231,6 +235,18 @@ def change_price(run):
     press(run.button("OK", box))
     wait_for("the message box to close",
              lambda: find(run.app, pyatspi.ROLE_LABEL, "CENOVNIK JE IZMENJEN") is None)
+
+
+def open_price_list(run):
+    item = wait_for("the menu item PROMENI CENOVNIK",
+                    lambda: find(run.app, pyatspi.ROLE_MENU_ITEM, "PROMENI CENOVNIK"))
+    press(item)
+    return wait_for("the window CENOVNIK", lambda: run.window("CENOVNIK"))
+
+
+def stored_price(price_list, column):
+    with sqlite3.connect(f"file:{price_list}?mode=ro", uri=True) as db:
+        return db.execute(f"SELECT {column} FROM cenovnik ORDER BY rowid LIMIT 1").fetchone()[0]
 
 
 def main():
@@ -267,6 +283,19 @@ def main():
         second.kill()
         raise
     second.end(lambda: press(second.button("IZLAZ")))
+
+    third = Kaldora()
+    try:
+        form1 = open_price_list(third)
+        type_into(third.field(PENDING_PRICE_FIELD, form1), PENDING_PRICE)
+    except BaseException:
+        third.kill()
+        raise
+    third.end(third.process.terminate)
+    stored = stored_price(price_list, PENDING_PRICE_COLUMN)
+    if stored != float(PENDING_PRICE.replace(",", ".")):
+        raise Failure(f"the pending edit was lost at SIGTERM: {PENDING_PRICE_COLUMN} is {stored}")
+    print(f"pending edit saved at SIGTERM: {PENDING_PRICE_FIELD} = {PENDING_PRICE}")
 
 
 if __name__ == "__main__":

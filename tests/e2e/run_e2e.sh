@@ -35,6 +35,8 @@ unset QT_QPA_PLATFORM WAYLAND_DISPLAY DISPLAY
 # Qt offers its widgets to AT-SPI only when asked; without a desktop nobody
 # asks.
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+# The script's compiled form stays out of the source tree.
+export PYTHONDONTWRITEBYTECODE=1
 export KALDORA_E2E_PROGRAM=$kaldora KALDORA_E2E_LAUNCHER=$launcher
 
 xvfb-run -a -s '-screen 0 1280x1024x24' \
