@@ -3,6 +3,9 @@
 
 #include "startupprobe.h"
 
+#include "app/orderlyshutdown.h"
+#include "app/programidentity.h"
+#include "forms/applicationsetup.h"
 #include "main_window/windowowner.h"
 #include "platform/qtmessagebox.h"
 #include "platform/systemclock.h"
@@ -13,10 +16,13 @@
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
+    kaldora::app::applyProgramIdentity();
+    kaldora::forms::prepareApplication(application);
     kaldora::platform::SystemClock clock;
     kaldora::platform::QtMessageBox messages;
     kaldora::main_window::WindowOwner windows(
         {clock, messages, kaldora::platform::systemDecimalSeparator()});
+    const kaldora::app::OrderlyShutdown shutdown([] { QApplication::closeAllWindows(); });
     StartupProbe probe(windows.form2());
     windows.form2()->show();
     return application.exec();
