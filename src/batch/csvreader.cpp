@@ -167,12 +167,7 @@ CsvReader::Found CsvReader::findRecordEnd(std::size_t& end, long& lines)
         }
         const char c = m_chunk.data[i];
         if (state == Scan::Quoted) {
-            if (c == kQuote) {
-                state = Scan::QuoteInQuoted;
-            } else if (c == '\r' || (c == '\n' && !lastWasCr)) {
-                ++lines;
-            }
-            lastWasCr = c == '\r';
+            state = inQuotes(c, lastWasCr, lines);
             ++i;
             continue;
         }
@@ -183,6 +178,17 @@ CsvReader::Found CsvReader::findRecordEnd(std::size_t& end, long& lines)
         state = nextState(state, c);
         ++i;
     }
+}
+
+// One character inside a quoted field: a quote may end the field; a LF, a
+// CR LF or a lone CR is a line of the file.
+CsvReader::Scan CsvReader::inQuotes(char c, bool& lastWasCr, long& lines)
+{
+    if (c == '\r' || (c == '\n' && !lastWasCr)) {
+        ++lines;
+    }
+    lastWasCr = c == '\r';
+    return c == kQuote ? Scan::QuoteInQuoted : Scan::Quoted;
 }
 
 CsvReader::Scan CsvReader::nextState(Scan state, char c)
@@ -216,12 +222,7 @@ CsvReader::Found CsvReader::skipRecordRest(Scan state, bool lastWasCr, long& lin
         for (std::size_t i = 0; i < m_size; ++i) {
             const char c = m_chunk.data[i];
             if (state == Scan::Quoted) {
-                if (c == kQuote) {
-                    state = Scan::QuoteInQuoted;
-                } else if (c == '\r' || (c == '\n' && !lastWasCr)) {
-                    ++lines;
-                }
-                lastWasCr = c == '\r';
+                state = inQuotes(c, lastWasCr, lines);
             } else if (isLineEndChar(c)) {
                 consumeLineEnd(i);
                 return Found::TooLong;

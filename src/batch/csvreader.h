@@ -78,6 +78,7 @@ private:
     bool skipEmptyLines();
     Found findRecordEnd(std::size_t& end, long& lines);
     static Scan nextState(Scan state, char c);
+    static Scan inQuotes(char c, bool& lastWasCr, long& lines);
     Found skipRecordRest(Scan state, bool lastWasCr, long& lines);
     void consumeLineEnd(std::size_t at);
     Status parseRecord(std::size_t end);
