@@ -14,7 +14,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 # The system's Python: the accessibility binding is a Debian package.
 python=/usr/bin/python3
 launcher=/usr/libexec/at-spi-bus-launcher
-for tool in xvfb-run xauth dbus-run-session; do
+for tool in Xvfb dbus-run-session; do
     if ! command -v "$tool" >/dev/null; then
         echo "SKIP: $tool is missing (scripts/install-deps test installs it)"
         exit 77
@@ -39,5 +39,29 @@ export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 export PYTHONDONTWRITEBYTECODE=1
 export KALDORA_E2E_PROGRAM=$kaldora KALDORA_E2E_LAUNCHER=$launcher
 
-xvfb-run -a -s '-screen 0 1280x1024x24' \
-    dbus-run-session -- bash "$here/e2e_session.sh" "$python" "$script"
+# The X server picks a free display itself and says which (-displayfd): no
+# guess at a free number that another server may take first, and no cookie
+# tied to the host name. Its log is kept, to be shown if anything fails.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
+    3>"$tmp/display" >"$tmp/xvfb.log" 2>&1 &
+xvfb_pid=$!
+trap 'kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; rm -rf "$tmp"' EXIT
+tries=0
+until [[ -s $tmp/display ]]; do
+    tries=$((tries + 1))
+    if ! kill -0 "$xvfb_pid" 2>/dev/null || ((tries > 100)); then
+        echo "FAIL: the virtual display did not start" >&2
+        cat "$tmp/xvfb.log" >&2
+        exit 1
+    fi
+    sleep 0.1
+done
+export DISPLAY=:$(head -n 1 "$tmp/display")
+
+dbus-run-session -- bash "$here/e2e_session.sh" "$python" "$script"
+code=$?
+if ((code != 0 && code != 77)); then
+    echo "--- virtual display $DISPLAY, server log:" >&2
+    cat "$tmp/xvfb.log" >&2
+fi
+exit "$code"
