@@ -16,7 +16,13 @@ QIcon applicationIcon();
 
 inline constexpr int kAboutIconSize = 32;
 
-// The sizes the icon comes in as pictures, smallest first.
-inline constexpr int kApplicationIconSizes[] = {32, 48, 64, 128, 256};
+// The sizes the windows' icon comes in, smallest first: those a window
+// manager draws it at, in a title bar, a task bar or a window switcher. The
+// 128 and 256 px pictures are installed for the desktop's icon theme only,
+// which is where docks and menus take large icons from (by the desktop
+// entry's name): every size a window carries is decoded and sent to the X
+// server when the window is shown, and those two would add about a tenth to
+// the main window's start-up.
+inline constexpr int kApplicationIconSizes[] = {32, 48, 64};
 
 } // namespace kaldora::about

@@ -19,15 +19,28 @@ DatePicker::DatePicker(QWidget* parent)
 {
     setDateRange(kFirstPickerDate, kLastPickerDate);
     setDisplayFormat(kPickerFormat);
-    // The calendar is only taken after the pop-up is switched on.
     setCalendarPopup(true);
-    setCalendarWidget(new Calendar(this));
 }
 
-Calendar* DatePicker::calendar() const
+Calendar* DatePicker::calendar()
 {
-    // Set once in the constructor and never replaced.
-    return qobject_cast<Calendar*>(calendarWidget());
+    // Made on first use: building a calendar takes a few milliseconds, twice
+    // at every start of the main window, and most bills are made without
+    // opening one. Once set it is never replaced.
+    if (m_calendar == nullptr) {
+        m_calendar = new Calendar(this);
+        // Taken only while the pop-up is switched on, as it is from the start.
+        setCalendarWidget(m_calendar);
+    }
+    return m_calendar;
+}
+
+void DatePicker::mousePressEvent(QMouseEvent* event)
+{
+    // A press on the arrow opens the pop-up, for which QDateEdit would
+    // otherwise make a calendar of its own, in Cyrillic for sr_RS@latin.
+    calendar();
+    QDateEdit::mousePressEvent(event);
 }
 
 bool DatePicker::focusNextPrevChild(bool next)

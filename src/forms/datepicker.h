@@ -17,10 +17,15 @@ class DatePicker final : public QDateEdit {
 public:
     explicit DatePicker(QWidget* parent = nullptr);
 
-    Calendar* calendar() const;
+    // The drop-down calendar, made when first needed.
+    Calendar* calendar();
 
 protected:
     bool focusNextPrevChild(bool next) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    Calendar* m_calendar = nullptr;
 };
 
 } // namespace kaldora::forms

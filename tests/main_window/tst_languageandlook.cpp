@@ -146,8 +146,17 @@ private slots:
     {
         Form2Harness h(day(2025, 1, 15));
         auto* picker = h.form()->control<kaldora::forms::DatePicker>("DTPicker1");
-        Calendar* calendar = picker->calendar();
+        // Opened as a user opens it, with a click on the arrow: the pop-up
+        // shows the program's calendar, not one that QDateEdit makes.
+        h.form()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(h.form()));
+        QTest::mouseClick(picker, Qt::LeftButton, {},
+                          QPoint(picker->width() - 4, picker->height() / 2));
+        auto* calendar = qobject_cast<Calendar*>(picker->calendarWidget());
         QVERIFY(calendar != nullptr);
+        QTRY_VERIFY(calendar->isVisible());
+        QCOMPARE(picker->calendar(), calendar);
+        calendar->window()->hide();
         QCOMPARE(calendar->locale().language(), QLocale::Serbian);
         QCOMPARE(calendar->locale().script(), QLocale::LatinScript);
         QCOMPARE(calendar->firstDayOfWeek(), Qt::Monday);
