@@ -41,8 +41,11 @@ export KALDORA_E2E_PROGRAM=$kaldora KALDORA_E2E_LAUNCHER=$launcher
 
 # The X server picks a free display itself and says which (-displayfd): no
 # guess at a free number that another server may take first, and no cookie
-# tied to the host name. Its log is kept, to be shown if anything fails.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
+# tied to the host name. It does not reset when its last client leaves
+# (-noreset): the accessibility bus's launcher connects and leaves before
+# kaldora starts, and a program that connects during the reset is refused.
+# Its log is kept, to be shown if anything fails.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset \
     3>"$tmp/display" >"$tmp/xvfb.log" 2>&1 &
 xvfb_pid=$!
 trap 'kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; rm -rf "$tmp"' EXIT
