@@ -88,6 +88,12 @@ int main(int argc, char* argv[])
     // The end of the session and SIGTERM, SIGHUP and SIGINT close the windows
     // as their close boxes do, so that no pending edit of the price list is lost.
     const kaldora::app::OrderlyShutdown shutdown([] { QApplication::closeAllWindows(); });
-    windows.form2()->show();
+    // Making the main window reads the price list, and a problem with it is
+    // shown in a message that waits for an answer.
+    auto* mainWindow = windows.form2();
+    if (shutdown.stopRequested()) {
+        return 0;
+    }
+    mainWindow->show();
     return application.exec();
 }

@@ -31,6 +31,13 @@ public:
     // session's end is still handled.
     bool catchesSignals() const { return m_notifier != nullptr; }
 
+    // True once the windows have been closed for a stop. A stop that comes
+    // while a message of the start-up waits for its answer, before the main
+    // loop runs, closes that message, but the quit it asks for is lost:
+    // Qt forgets it when the main loop starts. The program asks here instead
+    // of starting the loop.
+    bool stopRequested() const { return m_done; }
+
 private:
     void signalArrived();
     void sessionEnds(QSessionManager& manager);

@@ -119,6 +119,37 @@ batch_version)
     output_has '-v, --version'
     nothing_created
     ;;
+stop_at_start_message)
+    # Under a file-size limit the new price list cannot be written: the
+    # program is not killed by the limit's signal but says so in a message.
+    # SIGTERM while that message waits ends the program in order, without
+    # the main window, and the failed attempt leaves no file behind.
+    command -v prlimit >/dev/null || exit 77
+    QT_QPA_PLATFORM=offscreen prlimit --fsize=2000 "$kaldora" </dev/null >"$tmp/out" 2>"$tmp/err" &
+    pid=$!
+    # The folder is made when the price list is opened, after the program
+    # has begun to catch SIGTERM.
+    for ((tries = 0; tries < 200; tries++)); do
+        [[ -d $XDG_DATA_HOME/kaldora ]] && break
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    [[ -d $XDG_DATA_HOME/kaldora ]] || fail "the price list was never opened"
+    kill -TERM "$pid" 2>/dev/null
+    for ((tries = 0; tries < 100; tries++)); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    if kill -0 "$pid" 2>/dev/null; then
+        kill -KILL "$pid"
+        fail "still running 10 s after SIGTERM"
+    fi
+    wait "$pid"
+    code=$?
+    [[ $code == 0 ]] || fail "exit code $code after SIGTERM, expected 0 ($(cat "$tmp/err"))"
+    [[ -z $(find "$XDG_DATA_HOME/kaldora" -mindepth 1) ]] ||
+        fail "left behind: $(find "$XDG_DATA_HOME/kaldora" -mindepth 1)"
+    ;;
 *)
     fail "no such case"
     ;;

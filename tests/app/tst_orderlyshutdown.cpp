@@ -30,7 +30,9 @@ private slots:
             // Nothing happens inside the handler itself.
             QCOMPARE(std::raise(signalNumber), 0);
             QCOMPARE(closed, 0);
+            QVERIFY(!shutdown.stopRequested());
             QTRY_COMPARE(closed, 1);
+            QVERIFY(shutdown.stopRequested());
             // A second signal while the program is ending changes nothing.
             QCOMPARE(std::raise(signalNumber), 0);
             QTest::qWait(50);
