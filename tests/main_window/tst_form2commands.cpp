@@ -274,10 +274,7 @@ private slots:
     void typedChangesAreReadByTheNextRun()
     {
         Form2Harness h(day(2025, 3, 31));
-        h.type(1, "1500");
-        h.type(2, "500");
-        h.type(4, "0");
-        h.type(5, "0");
+        h.typeReadings("1500", "500", "0", "0");
         h.type(11, "3,10");
         h.clickObracunaj();
         QCOMPARE(h.text(17)->text(), QStringLiteral("812,20"));
@@ -287,10 +284,7 @@ private slots:
         h.clickObracunaj();
 
         Form2Harness fresh(day(2025, 3, 31));
-        fresh.type(1, "1600");
-        fresh.type(2, "500");
-        fresh.type(4, "0");
-        fresh.type(5, "0");
+        fresh.typeReadings("1600", "500", "0", "0");
         fresh.type(11, "4");
         fresh.clickObracunaj();
         for (const int field : {3, 6, 7, 8, 9, 10, 17, 18, 19, 20, 21, 22, 23, 26, 27, 28}) {
