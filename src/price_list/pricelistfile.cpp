@@ -34,12 +34,19 @@ namespace {
 // application's name, so that the window program and the batch calculator
 // find the same file.
 const QString kDataFolderName = QStringLiteral("kaldora");
-// A new file is made under a temporary name next to its real one. The
-// marker "novi-" sets such names apart from a copy the user may keep there
-// ("cenovnik.db.backup"), so that a leftover can be removed without doubt.
-const QString kTemporaryPattern = QStringLiteral("%1.novi-XXXXXX");
+// A new file is made under a temporary name in a folder of the program's own
+// beside the real one (the same disk, so the finished file can be renamed
+// into place). No user would keep a file of their own in a hidden folder of
+// that name, and only files in it whose names have the temporary form are
+// ever removed: a file the user keeps beside the price list ("cenovnik.db.
+// novi-januar", "cenovnik.db.backup") stays whatever its name.
+const QString kWorkFolderName = QStringLiteral(".kaldora-novi-cenovnik");
+const QString kTemporaryPattern = QStringLiteral("%1.XXXXXX");
 // The names QTemporaryFile gives for that pattern: six letters or digits.
-const QString kTemporaryName = QStringLiteral("^%1\\.novi-[A-Za-z0-9]{6}$");
+const QString kTemporaryName = QStringLiteral("^%1\\.[A-Za-z0-9]{6}$");
+// Another program may remove the empty work folder between our making it
+// and our file appearing in it; the folder is then made again.
+constexpr int kWorkFolderAttempts = 3;
 
 // SQLite's primary result codes that a user can meet; the extended codes
 // that Qt reports carry them in their low byte.
@@ -127,6 +134,66 @@ bool fillNewFile(const QString& path, QString& reason)
     return ok;
 }
 
+// Fills the open temporary file with the default price list and renames it
+// to `target`; the temporary file goes on any failure.
+bool fillAndMoveIntoPlace(QTemporaryFile& temporary, const QString& target, QString& reason)
+{
+#ifdef Q_OS_UNIX
+    // SQLite opens the file by its name; our handle stays open only to hold
+    // the lock that tells removeLeftovers() the file is being made.
+    if (!lockExclusively(temporary.handle(), true)) {
+        reason = QStringLiteral("U FASCIKLU NIJE MOGUCE PISATI");
+        return false;
+    }
+#else
+    // On Windows an open file cannot be deleted, which protects it as well.
+    temporary.close();
+#endif
+    if (!fillNewFile(temporary.fileName(), reason)) {
+        return false;
+    }
+    if (!temporary.setPermissions(kNewFilePermissions)) {
+        reason = QStringLiteral("DATOTECI NIJE MOGUCE POSTAVITI PRAVA PRISTUPA");
+        return false;
+    }
+    // Renaming never replaces an existing file.
+    if (temporary.rename(target)) {
+        temporary.setAutoRemove(false);
+#ifdef Q_OS_UNIX
+        flushFolder(QFileInfo(target).absolutePath());
+#endif
+        return true;
+    }
+    if (QFileInfo::exists(target)) {
+        return true;
+    }
+    reason = QStringLiteral("DATOTEKU NIJE MOGUCE NAPRAVITI");
+    return false;
+}
+
+// Removes a leftover temporary file unless a running program is making it.
+void removeUnlessHeld(const QString& file)
+{
+#ifdef Q_OS_UNIX
+    const int fd = ::open(QFile::encodeName(file).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) {
+        return;
+    }
+    // Held locked by a program that is making the file right now: leave it.
+    if (lockExclusively(fd, false)) {
+        // A leftover that cannot be removed only takes some room; the
+        // price list itself is not touched either way.
+        const int removed = ::unlink(QFile::encodeName(file).constData());
+        Q_UNUSED(removed)
+    }
+    ::close(fd);
+#else
+    // Fails on a file that another program holds open.
+    const bool removed = QFile::remove(file);
+    Q_UNUSED(removed)
+#endif
+}
+
 } // namespace
 
 QString PriceListFile::defaultPath()
@@ -154,46 +221,27 @@ QString PriceListFile::existingFileUri(const QString& path)
 bool PriceListFile::createWithDefaults(const QString& path, QString& reason)
 {
     const QFileInfo target(path);
-    if (!QDir().mkpath(target.absolutePath())) {
+    const QDir folder(target.absolutePath());
+    if (!QDir().mkpath(folder.path())) {
         reason = QStringLiteral("FASCIKLU NIJE MOGUCE NAPRAVITI");
         return false;
     }
-    QTemporaryFile temporary(kTemporaryPattern.arg(target.absoluteFilePath()));
-    if (!temporary.open()) {
+    QTemporaryFile temporary(
+        QDir(folder.filePath(kWorkFolderName)).filePath(kTemporaryPattern.arg(target.fileName())));
+    bool opened = false;
+    for (int attempt = 0; attempt < kWorkFolderAttempts && !opened; ++attempt) {
+        opened = folder.mkpath(kWorkFolderName) && temporary.open();
+    }
+    if (!opened) {
         reason = QStringLiteral("U FASCIKLU NIJE MOGUCE PISATI");
         return false;
     }
-#ifdef Q_OS_UNIX
-    // SQLite opens the file by its name; our handle stays open only to hold
-    // the lock that tells removeLeftovers() the file is being made.
-    if (!lockExclusively(temporary.handle(), true)) {
-        reason = QStringLiteral("U FASCIKLU NIJE MOGUCE PISATI");
-        return false;
-    }
-#else
-    // On Windows an open file cannot be deleted, which protects it as well.
-    temporary.close();
-#endif
-    if (!fillNewFile(temporary.fileName(), reason)) {
-        return false;
-    }
-    if (!temporary.setPermissions(kNewFilePermissions)) {
-        reason = QStringLiteral("DATOTECI NIJE MOGUCE POSTAVITI PRAVA PRISTUPA");
-        return false;
-    }
-    // Renaming never replaces an existing file.
-    if (temporary.rename(target.absoluteFilePath())) {
-        temporary.setAutoRemove(false);
-#ifdef Q_OS_UNIX
-        flushFolder(target.absolutePath());
-#endif
-        return true;
-    }
-    if (target.exists()) {
-        return true;
-    }
-    reason = QStringLiteral("DATOTEKU NIJE MOGUCE NAPRAVITI");
-    return false;
+    const bool created = fillAndMoveIntoPlace(temporary, target.absoluteFilePath(), reason);
+    // The work folder goes when no other program is making a file in it; a
+    // folder that stays empty only takes a name.
+    const bool removed = folder.rmdir(kWorkFolderName);
+    Q_UNUSED(removed)
+    return created;
 }
 
 void PriceListFile::removeLeftovers(const QString& path)
@@ -201,34 +249,17 @@ void PriceListFile::removeLeftovers(const QString& path)
     const QFileInfo target(path);
     const QRegularExpression leftover(
         kTemporaryName.arg(QRegularExpression::escape(target.fileName())));
-    const QDir folder = target.absoluteDir();
-    const QStringList names =
-        folder.entryList({target.fileName() + QStringLiteral(".*")}, QDir::Files | QDir::Hidden);
+    const QDir folder(target.absoluteDir().filePath(kWorkFolderName));
+    const QStringList names = folder.entryList(QDir::Files | QDir::Hidden | QDir::System);
     for (const QString& name : names) {
-        if (!leftover.match(name).hasMatch()) {
-            continue;
+        if (leftover.match(name).hasMatch()) {
+            removeUnlessHeld(folder.filePath(name));
         }
-        const QString file = folder.filePath(name);
-#ifdef Q_OS_UNIX
-        const int fd =
-            ::open(QFile::encodeName(file).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-        if (fd < 0) {
-            continue;
-        }
-        // Held locked by a program that is making the file right now: leave it.
-        if (lockExclusively(fd, false)) {
-            // A leftover that cannot be removed only takes some room; the
-            // price list itself is not touched either way.
-            const int removed = ::unlink(QFile::encodeName(file).constData());
-            Q_UNUSED(removed)
-        }
-        ::close(fd);
-#else
-        // Fails on a file that another program holds open.
-        const bool removed = QFile::remove(file);
-        Q_UNUSED(removed)
-#endif
     }
+    // Empty now unless another program is making a file in it, or someone
+    // put something else there: then rmdir fails and nothing is lost.
+    const bool removed = target.absoluteDir().rmdir(kWorkFolderName);
+    Q_UNUSED(removed)
 }
 
 QString PriceListFile::reason(const QSqlError& error)

@@ -23,15 +23,17 @@ public:
 
     // Makes a new price-list file at `path` holding one record with the
     // default prices, creating its folder when needed. The file is built
-    // under a temporary name and then moved into place, so `path` never
+    // under a temporary name in a hidden work folder beside `path` and then
+    // moved into place, so `path` never
     // holds a half-made file and an existing file is never replaced: when
     // one appears there meanwhile, that file is kept and this succeeds.
     // On failure returns false and sets `reason`.
     static bool createWithDefaults(const QString& path, QString& reason);
 
     // Removes what a run killed while it made a new file at `path` left
-    // behind: files named like that file plus a temporary ending, which no
-    // running program holds. The price-list file itself is never touched.
+    // behind: the temporary files in the work folder beside `path` that no
+    // running program holds, and the folder once it is empty. Nothing
+    // outside that folder is ever touched.
     static void removeLeftovers(const QString& path);
 
     // The cause of a database failure in the user's words.

@@ -101,7 +101,11 @@ bool PriceListStore::openFile(MissingFile missing, QString& reason)
         reason = QStringLiteral("MESTO CENOVNIKA NIJE POZNATO");
         return false;
     }
-    PriceListFile::removeLeftovers(m_path);
+    // Only where the program makes the file itself can its leftovers be;
+    // a file the user names stays in a folder the program leaves alone.
+    if (missing == MissingFile::Create) {
+        PriceListFile::removeLeftovers(m_path);
+    }
     const QFileInfo info(m_path);
     if (!info.exists()) {
         if (missing == MissingFile::Report) {

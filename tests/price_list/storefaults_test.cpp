@@ -100,38 +100,49 @@ TEST_F(StoreFaultTest, FileTakenAwayWhileOpenIsNamedAsSuch)
     }
 }
 
-// A first run killed while it made the file leaves its temporary file. The
-// next start removes it, and nothing else: not the price list, not other
-// files, not a temporary file that a running program is still making.
-TEST_F(StoreFaultTest, NextStartRemovesWhatAKilledFirstRunLeft)
+// A first run killed while it made the file leaves its temporary file in
+// the program's work folder. The next start of the program removes it, and
+// nothing else: not the price list, not a temporary file that a running
+// program is still making, not any file the user keeps beside the price
+// list, however its name reads. A price list the user names (the batch
+// calculator's --cenovnik) is opened without removing anything at all.
+TEST_F(StoreFaultTest, NextStartRemovesOnlyWhatAKilledFirstRunLeft)
 {
     const QString path = file();
-    ASSERT_TRUE(makePriceFile(path, {"1, 3.1, 1.55, 4.65, 2.33, 9.3, 4.65"}));
-    const QByteArray before = fileBytes(path);
-    for (const char* name :
-         {"cenovnik.db.novi-a1B2c3", "cenovnik.db.novi-ZZZZZZ", "cenovnik.db.backup",
-          "cenovnik.db.novi-a1B2c", "racun.db.novi-a1B2c3", "cenovnik.db.novi-u2Ruk4"}) {
-        QFile f(file(QLatin1String(name)));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("x");
+    const QString work = file(QStringLiteral(".kaldora-novi-cenovnik"));
+    const QStringList usersFiles = {"cenovnik.db.backup", "cenovnik.db.novi-backup",
+                                    "cenovnik.db.novi-januar", "cenovnik.db.novi-a1B2c3"};
+    const QString killed = QStringLiteral(".kaldora-novi-cenovnik/cenovnik.db.a1B2c3");
+    const QString beingMade = QStringLiteral(".kaldora-novi-cenovnik/cenovnik.db.u2Ruk4");
+    for (const auto missing :
+         {PriceListStore::MissingFile::Report, PriceListStore::MissingFile::Create}) {
+        SCOPED_TRACE(missing == PriceListStore::MissingFile::Create ? "own" : "named");
+        ASSERT_TRUE(QDir(m_folder.path()).removeRecursively());
+        ASSERT_TRUE(QDir().mkpath(work));
+        ASSERT_TRUE(makePriceFile(path, {"1, 3.1, 1.55, 4.65, 2.33, 9.3, 4.65"}));
+        const QByteArray before = fileBytes(path);
+        for (const QString& name : usersFiles + QStringList{killed, beingMade}) {
+            QFile f(file(name));
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write("x");
+        }
+        // Held locked, as by another program making the file now.
+        const int held =
+            ::open(QFile::encodeName(file(beingMade)).constData(), O_RDONLY | O_CLOEXEC);
+        ASSERT_GE(held, 0);
+        ASSERT_EQ(::flock(held, LOCK_EX), 0);
+
+        PriceListStore store(',');
+        ASSERT_TRUE(store.open(path, missing));
+        store.close();
+        ::close(held);
+
+        for (const QString& name : usersFiles + QStringList{beingMade}) {
+            EXPECT_TRUE(QFileInfo::exists(file(name))) << name.toStdString();
+        }
+        EXPECT_EQ(QFileInfo::exists(file(killed)), missing == PriceListStore::MissingFile::Report);
+        EXPECT_EQ(fileBytes(path), before);
     }
-    // "u2Ruk4" is held locked, as by another program making the file now.
-    const int held =
-        ::open(QFile::encodeName(file(QStringLiteral("cenovnik.db.novi-u2Ruk4"))).constData(),
-               O_RDONLY | O_CLOEXEC);
-    ASSERT_GE(held, 0);
-    ASSERT_EQ(::flock(held, LOCK_EX), 0);
-
-    PriceListStore store(',');
-    ASSERT_TRUE(store.open(path));
-    store.close();
-    ::close(held);
-
-    QStringList left = QDir(m_folder.path()).entryList(QDir::Files);
-    left.sort();
-    EXPECT_EQ(left, (QStringList{"cenovnik.db", "cenovnik.db.backup", "cenovnik.db.novi-a1B2c",
-                                 "cenovnik.db.novi-u2Ruk4", "racun.db.novi-a1B2c3"}));
-    EXPECT_EQ(fileBytes(path), before);
 }
 
 // A first run leaves exactly the new file: no temporary one.
@@ -140,7 +151,9 @@ TEST_F(StoreFaultTest, FirstRunLeavesOnlyTheNewFile)
     const QString path = m_folder.filePath(QStringLiteral("nova/cenovnik.db"));
     QString reason;
     ASSERT_TRUE(PriceListFile::createWithDefaults(path, reason)) << reason.toStdString();
-    EXPECT_EQ(QDir(QFileInfo(path).path()).entryList(QDir::Files), QStringList{"cenovnik.db"});
+    EXPECT_EQ(QDir(QFileInfo(path).path())
+                  .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{"cenovnik.db"});
 }
 
 } // namespace
