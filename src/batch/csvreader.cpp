@@ -134,6 +134,8 @@ bool CsvReader::skipEmptyLines()
 // the end of the input. The whole record is then in the current chunk,
 // from m_pos to `end`. Line ends inside quoted fields are counted into
 // `lines`, since they are lines of the file that later messages count.
+// A record longer than kMaxRecordBytes (its line end not counted) is
+// skipped wherever it falls in the chunks read.
 CsvReader::Found CsvReader::findRecordEnd(std::size_t& end, long& lines)
 {
     // Most records hold no quote and end in a LF: found by two quick scans.
@@ -142,6 +144,9 @@ CsvReader::Found CsvReader::findRecordEnd(std::size_t& end, long& lines)
         const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(lf) - data);
         if (std::memchr(data + m_pos, kQuote, at - m_pos) == nullptr &&
             std::memchr(data + m_pos, '\r', at - m_pos) == nullptr) {
+            if (at - m_pos > kMaxRecordBytes) {
+                return skipRecordRest(Scan::Unquoted, false, at, lines);
+            }
             end = at;
             return Found::Record;
         }
@@ -150,11 +155,11 @@ CsvReader::Found CsvReader::findRecordEnd(std::size_t& end, long& lines)
     bool lastWasCr = false;
     std::size_t i = m_pos;
     for (;;) {
+        if (i - m_pos > kMaxRecordBytes) {
+            return skipRecordRest(state, lastWasCr, i, lines);
+        }
         if (i == m_size) {
             const std::size_t scanned = i - m_pos;
-            if (scanned > kMaxRecordBytes) {
-                return skipRecordRest(state, lastWasCr, lines);
-            }
             if (!refill()) {
                 if (!m_source.error().empty()) {
                     return Found::ReadFailed;
@@ -210,16 +215,14 @@ CsvReader::Scan CsvReader::nextState(Scan state, char c)
     return state;
 }
 
-// Reads past the rest of a record too long to hold, without keeping it,
-// still counting the lines inside its quoted fields.
-CsvReader::Found CsvReader::skipRecordRest(Scan state, bool lastWasCr, long& lines)
+// Reads past the rest of a record too long to hold, from `from` in the
+// current chunk on, without keeping it, still counting the lines inside its
+// quoted fields.
+CsvReader::Found CsvReader::skipRecordRest(Scan state, bool lastWasCr, std::size_t from,
+                                           long& lines)
 {
     for (;;) {
-        m_pos = m_size;
-        if (!refill()) {
-            return m_source.error().empty() ? Found::TooLong : Found::ReadFailed;
-        }
-        for (std::size_t i = 0; i < m_size; ++i) {
+        for (std::size_t i = from; i < m_size; ++i) {
             const char c = m_chunk.data[i];
             if (state == Scan::Quoted) {
                 state = inQuotes(c, lastWasCr, lines);
@@ -230,6 +233,11 @@ CsvReader::Found CsvReader::skipRecordRest(Scan state, bool lastWasCr, long& lin
                 state = nextState(state, c);
             }
         }
+        m_pos = m_size;
+        if (!refill()) {
+            return m_source.error().empty() ? Found::TooLong : Found::ReadFailed;
+        }
+        from = 0;
     }
 }
 

@@ -37,6 +37,7 @@ public:
     static constexpr std::size_t kDefaultChunkBytes = std::size_t{1} << 20;
     // No meter's row comes near this; a longer record is an input that lost
     // a closing quote, and holding it whole could take any amount of memory.
+    // A record of exactly this many bytes, its line end not counted, is read.
     static constexpr std::size_t kMaxRecordBytes = std::size_t{1} << 20;
 
     explicit CsvReader(ByteSource& source, std::size_t chunkBytes = kDefaultChunkBytes);
@@ -79,7 +80,7 @@ private:
     Found findRecordEnd(std::size_t& end, long& lines);
     static Scan nextState(Scan state, char c);
     static Scan inQuotes(char c, bool& lastWasCr, long& lines);
-    Found skipRecordRest(Scan state, bool lastWasCr, long& lines);
+    Found skipRecordRest(Scan state, bool lastWasCr, std::size_t from, long& lines);
     void consumeLineEnd(std::size_t at);
     Status parseRecord(std::size_t end);
     Status readQuoted(std::size_t end);

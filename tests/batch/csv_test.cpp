@@ -198,6 +198,43 @@ TEST(CsvReaderLimits, OverlongRecordIsSkipped)
     EXPECT_EQ(reader.next(), Status::End);
 }
 
+// The limit holds to the byte wherever the record falls in the chunks read:
+// after no rows, a few rows, or nearly a chunk of them; unquoted or quoted.
+TEST(CsvReaderLimits, LimitHoldsExactlyWhereverTheRecordFalls)
+{
+    const std::size_t limit = CsvReader::kMaxRecordBytes;
+    for (const std::size_t before : {std::size_t{0}, std::size_t{100}, limit / 2, limit - 7}) {
+        for (const bool quoted : {false, true}) {
+            for (const std::size_t size : {limit, limit + 1}) {
+                SCOPED_TRACE(testing::Message()
+                             << "before " << before << ", quoted " << quoted << ", size " << size);
+                // Rows of ten bytes, "12345;678\n", up to `before` bytes.
+                std::string text;
+                while (text.size() + 10 <= before) {
+                    text += "12345;678\n";
+                }
+                const std::size_t rows = text.size() / 10;
+                text += quoted ? "\"" + std::string(size - 2, 'x') + "\"" : std::string(size, 'x');
+                text += "\nc;d\n";
+                TextSource source(text);
+                CsvReader reader(source);
+                for (std::size_t r = 0; r < rows; ++r) {
+                    ASSERT_EQ(reader.next(), Status::Record);
+                }
+                const Status status = reader.next();
+                EXPECT_EQ(status, size <= limit ? Status::Record : Status::TooLong);
+                if (status == Status::Record) {
+                    ASSERT_EQ(reader.fields().size(), 1u);
+                    EXPECT_EQ(reader.fields()[0].size(), quoted ? size - 2 : size);
+                }
+                ASSERT_EQ(reader.next(), Status::Record);
+                EXPECT_EQ(reader.fields()[0], "c");
+                EXPECT_EQ(reader.next(), Status::End);
+            }
+        }
+    }
+}
+
 // Held input goes when the caller lets go of its records.
 TEST(CsvReaderLimits, ReleaseLetsGoOfHeldChunks)
 {
