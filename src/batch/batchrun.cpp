@@ -141,13 +141,13 @@ unsigned BatchRun::defaultThreads()
     return std::max(1U, std::thread::hardware_concurrency());
 }
 
-int BatchRun::run(std::string_view input, std::ostream& out, std::ostream& err) const
+int BatchRun::run(std::string_view input, ByteSink& out, std::ostream& err) const
 {
     TextSource source(input);
     return run(source, out, err);
 }
 
-int BatchRun::run(ByteSource& input, std::ostream& out, std::ostream& err) const
+int BatchRun::run(ByteSource& input, ByteSink& out, std::ostream& err) const
 {
     CsvReader reader(input);
     const CsvReader::Status headerStatus = reader.next();
@@ -212,10 +212,15 @@ int BatchRun::run(ByteSource& input, std::ostream& out, std::ostream& err) const
         reader.release();
         bad += refused;
         billed += block.size() - refused;
+        // The output failed: nothing more can reach it, so the input is not
+        // read on, whether it ends or not.
+        if (writer.failed()) {
+            break;
+        }
     }
 
     if (!writer.flush()) {
-        err << kProgramName << ": izlaz nije mogao da se upise\n";
+        err << kProgramName << ": " << out.error() << '\n';
         return kExitNothingBilled;
     }
     if (readFailed) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "batch/bytesink.h"
 #include "batch/bytesource.h"
 #include "batch/checkedprices.h"
 #include "billing/numbertext.h"
@@ -36,8 +37,10 @@ public:
     static unsigned defaultThreads();
 
     // Returns the exit code. Nothing goes to `out` unless the header is usable.
-    int run(ByteSource& input, std::ostream& out, std::ostream& err) const;
-    int run(std::string_view input, std::ostream& out, std::ostream& err) const;
+    // The first write to `out` that fails ends the run: it is reported with
+    // its cause, and no row counts as billed.
+    int run(ByteSource& input, ByteSink& out, std::ostream& err) const;
+    int run(std::string_view input, ByteSink& out, std::ostream& err) const;
 
 private:
     const CheckedPrices& m_prices;

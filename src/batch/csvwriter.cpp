@@ -32,7 +32,7 @@ bool needsQuotes(std::string_view text)
 
 } // namespace
 
-CsvWriter::CsvWriter(std::ostream& out)
+CsvWriter::CsvWriter(ByteSink& out)
     : m_out(&out)
 {
     m_buffer.reserve(kFlushThreshold + 4096);
@@ -97,22 +97,24 @@ void CsvWriter::append(std::string_view records)
 void CsvWriter::writeOutIfFull()
 {
     if (m_out != nullptr && m_buffer.size() >= kFlushThreshold) {
-        m_out->write(m_buffer.data(), static_cast<std::streamsize>(m_buffer.size()));
-        m_buffer.clear();
+        writeOut();
     }
+}
+
+void CsvWriter::writeOut()
+{
+    if (!m_failed && !m_buffer.empty()) {
+        m_failed = !m_out->write(m_buffer.data(), m_buffer.size());
+    }
+    m_buffer.clear();
 }
 
 bool CsvWriter::flush()
 {
-    if (m_out == nullptr) {
-        return true;
+    if (m_out != nullptr) {
+        writeOut();
     }
-    if (!m_buffer.empty()) {
-        m_out->write(m_buffer.data(), static_cast<std::streamsize>(m_buffer.size()));
-        m_buffer.clear();
-    }
-    m_out->flush();
-    return static_cast<bool>(*m_out);
+    return !m_failed;
 }
 
 } // namespace kaldora::batch

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "batch/bytesink.h"
+
 #include <cstddef>
-#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -10,13 +11,14 @@ namespace kaldora::batch {
 // Writes CSV records with ';' between fields and LF after each record,
 // quoting a field only when it holds a separator, a quote or a line end.
 //
-// With a stream, the records collect in a buffer that goes to the stream in
-// large pieces, so a hundred thousand rows cost a few dozen writes. Without
-// one, the writer keeps its records until they are taken with text() and
+// With a sink, the records collect in a buffer that goes to the sink in
+// large pieces, so a hundred thousand rows cost a few dozen writes; after a
+// failed write nothing more is written, and failed() says so. Without a
+// sink, the writer keeps its records until they are taken with text() and
 // clear(): that is how a worker thread writes its share of the bills.
 class CsvWriter {
 public:
-    explicit CsvWriter(std::ostream& out);
+    explicit CsvWriter(ByteSink& out);
     CsvWriter();
     ~CsvWriter();
     CsvWriter(const CsvWriter&) = delete;
@@ -33,16 +35,21 @@ public:
     std::string_view text() const { return m_buffer; }
     void clear() { m_buffer.clear(); }
 
-    // Hands everything buffered to the stream and flushes it; false when the
-    // stream has failed at any point.
+    // Hands everything buffered to the sink; false when a write has failed
+    // at any point.
     bool flush();
+
+    // True once a write to the sink has failed.
+    bool failed() const { return m_failed; }
 
 private:
     static constexpr std::size_t kFlushThreshold = std::size_t{64} * 1024;
 
     void writeOutIfFull();
+    void writeOut();
 
-    std::ostream* m_out = nullptr;
+    ByteSink* m_out = nullptr;
+    bool m_failed = false;
     std::string m_buffer;
     bool m_firstField = true;
 };

@@ -2,6 +2,7 @@
 #include "batch/checkedprices.h"
 #include "batch/commandline.h"
 #include "batch/inputfile.h"
+#include "batch/outputfile.h"
 #include "billing/numbertext.h"
 #include "platform/systemlocale.h"
 #include "price_list/pricelistfile.h"
@@ -24,9 +25,9 @@ using namespace kaldora::batch;
 // The end of a run that only prints a text: --help, --version.
 int printed(std::string_view text)
 {
-    std::cout << text << std::flush;
-    if (!std::cout) {
-        std::cerr << kProgramName << ": izlaz nije mogao da se upise\n";
+    OutputFile out = OutputFile::standardOutput();
+    if (!out.write(text.data(), text.size())) {
+        std::cerr << kProgramName << ": " << out.error() << '\n';
         return kExitNothingBilled;
     }
     return kExitAllBilled;
@@ -95,16 +96,21 @@ int run(int argc, char** argv)
         std::cerr << kProgramName << ": " << error << '\n';
         return kExitNothingBilled;
     }
-    return BatchRun(*prices, numbers, BatchRun::defaultThreads()).run(*input, std::cout, std::cerr);
+    OutputFile out = OutputFile::standardOutput();
+    return BatchRun(*prices, numbers, BatchRun::defaultThreads()).run(*input, out, std::cerr);
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    // Output beyond a file-size limit fails like a full disk and is reported;
-    // the signal's default would kill the program without a word.
+#ifndef _WIN32
+    // Output beyond a file-size limit fails like a full disk, and output to
+    // a pipe whose reader has gone fails as closed: both are reported with
+    // their cause. The signals' default would kill the program without a word.
     std::signal(SIGXFSZ, SIG_IGN);
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
     // Running out of memory ends here, with a message, not an abort.
     try {
         return run(argc, argv);

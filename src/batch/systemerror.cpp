@@ -25,6 +25,10 @@ std::string systemErrorText(int errorNumber)
 #endif
     case EFBIG:
         return "datoteka je prevelika";
+    case EPIPE:
+        return "izlaz je zatvoren: program koji ga je citao je zavrsio";
+    case EBADF:
+        return "datoteka nije otvorena";
     case EIO:
         return "greska pri citanju ili pisanju na disku";
     case ENAMETOOLONG:

@@ -37,10 +37,10 @@ Outcome runBatch(std::string input, char separator = ',', std::string_view price
         ADD_FAILURE() << error;
         return {};
     }
-    std::ostringstream out;
+    TextSink out;
     std::ostringstream err;
     const int exit = BatchRun(*checkedPrices, numbers, threads).run(std::move(input), out, err);
-    return {exit, out.str(), err.str()};
+    return {exit, out.text(), err.str()};
 }
 
 // The output read back, so that tests can name cells by column.
@@ -372,12 +372,73 @@ TEST(BatchRun, ReadFailureKeepsTheRowsReadBeforeIt)
     const auto prices = CheckedPrices::fromList(kCommaPrices, numbers, error);
     ASSERT_TRUE(prices) << error;
     FailingSource input(good, "ne moze da se procita standardni ulaz: greska pri citanju");
-    std::ostringstream out;
+    TextSink out;
     std::ostringstream err;
     EXPECT_EQ(BatchRun(*prices, numbers, 1).run(input, out, err), kExitNothingBilled);
-    EXPECT_EQ(out.str(), expected.out);
+    EXPECT_EQ(out.text(), expected.out);
     EXPECT_EQ(err.str(),
               "kaldora-obracun: ne moze da se procita standardni ulaz: greska pri citanju\n");
+}
+
+// Rows without end, counted as they are read.
+class EndlessRows final : public ByteSource {
+public:
+    std::size_t read(char* buffer, std::size_t size) override
+    {
+        for (std::size_t i = 0; i < size; ++i, ++m_read) {
+            const std::size_t at =
+                m_read < m_header.size() ? m_read : (m_read - m_header.size()) % m_row.size();
+            buffer[i] = m_read < m_header.size() ? m_header[at] : m_row[at];
+        }
+        return size;
+    }
+    std::size_t bytesRead() const { return m_read; }
+
+private:
+    std::string m_header = std::string(kInputHeader);
+    std::string m_row = row("7", "1500", "500", "0", "0");
+    std::size_t m_read = 0;
+};
+
+// Takes `room` bytes, then fails as a full disk does.
+class FullDisk final : public ByteSink {
+public:
+    explicit FullDisk(std::size_t room)
+        : m_room(room)
+    {
+    }
+    bool write(const char*, std::size_t size) override
+    {
+        m_failed = m_failed || size > m_room;
+        m_room -= m_failed ? 0 : size;
+        return !m_failed;
+    }
+    std::string error() const override
+    {
+        return m_failed ? "izlaz nije mogao da se upise: disk je pun" : "";
+    }
+
+private:
+    std::size_t m_room;
+    bool m_failed = false;
+};
+
+// The first failed write ends the run, however much input is left: the
+// cause is named, nothing is claimed billed, and little more is read.
+TEST(BatchRun, FailedOutputEndsTheRunAtOnce)
+{
+    const billing::NumberText numbers(',');
+    std::string error;
+    const auto prices = CheckedPrices::fromList(kCommaPrices, numbers, error);
+    ASSERT_TRUE(prices) << error;
+    for (const unsigned threads : {1U, 4U}) {
+        EndlessRows input;
+        FullDisk out(256 * 1024);
+        std::ostringstream err;
+        EXPECT_EQ(BatchRun(*prices, numbers, threads).run(input, out, err), kExitNothingBilled);
+        EXPECT_EQ(err.str(), "kaldora-obracun: izlaz nije mogao da se upise: disk je pun\n");
+        EXPECT_LT(input.bytesRead(), std::size_t{32} << 20);
+    }
 }
 
 } // namespace

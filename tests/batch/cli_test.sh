@@ -162,7 +162,24 @@ missing_file)
     ;;
 output_full)
     stdout=/dev/full run 2 --cene "$prices" "$example"
-    errors_say 'izlaz nije mogao da se upise'
+    errors_say 'izlaz nije mogao da se upise: disk je pun'
+    # Input without end: the first failed write stops the run, with no
+    # claim about rows billed.
+    { head -n 1 "$example"; yes '9;1500;500;0;0;2024-03-31;2024-03-01'; } |
+        timeout 10 "$program" --cene "$prices" - >/dev/full 2>"$tmp/err"
+    codes=("${PIPESTATUS[@]}")
+    [[ ${codes[1]} == 2 ]] || fail "endless input into a full disk: exit code ${codes[1]}, expected 2"
+    [[ $(cat "$tmp/err") == 'kaldora-obracun: izlaz nije mogao da se upise: disk je pun' ]] ||
+        fail "endless input into a full disk: $(cat "$tmp/err")"
+    ;;
+output_closed)
+    # The reader of the output goes away: the program says so and fails,
+    # instead of being killed by SIGPIPE.
+    { head -n 1 "$example"; yes '9;1500;500;0;0;2024-03-31;2024-03-01'; } |
+        timeout 10 "$program" --cene "$prices" - 2>"$tmp/err" | head -c 1000 >/dev/null
+    codes=("${PIPESTATUS[@]}")
+    [[ ${codes[1]} == 2 ]] || fail "closed output: exit code ${codes[1]}, expected 2"
+    errors_say 'izlaz nije mogao da se upise: izlaz je zatvoren'
     ;;
 help)
     run 0 --help --cene "$prices"
@@ -171,7 +188,7 @@ help)
     ;;
 help_output_full)
     stdout=/dev/full run 2 --help
-    errors_say 'izlaz nije mogao da se upise'
+    errors_say 'izlaz nije mogao da se upise: disk je pun'
     ;;
 file_size_limit)
     # Output beyond the limit fails like a full disk: reported, not a kill
@@ -180,7 +197,7 @@ file_size_limit)
     prlimit --fsize=200 "$program" --cene "$prices" "$example" >"$tmp/out" 2>"$tmp/err"
     code=$?
     [[ $code == 2 ]] || fail "exit code $code, expected 2"
-    errors_say 'izlaz nije mogao da se upise'
+    errors_say 'izlaz nije mogao da se upise: datoteka je prevelika'
     ;;
 *)
     fail "no such case"

@@ -100,11 +100,11 @@ std::string expand(std::string_view text, std::size_t rows)
 BatchOutcome runBatch(const std::string& input, const billing::NumberText& numbers,
                       unsigned threads)
 {
-    std::ostringstream out;
+    batch::TextSink out;
     std::ostringstream err;
     BatchOutcome outcome;
     outcome.exit = batch::BatchRun(prices(numbers), numbers, threads).run(input, out, err);
-    outcome.out = out.str();
+    outcome.out = out.text();
     outcome.err = err.str();
     return outcome;
 }
