@@ -1,4 +1,5 @@
 #include "app/displaycheck.h"
+#include "app/endactions.h"
 #include "app/orderlyshutdown.h"
 #include "app/programidentity.h"
 #include "app/programoptions.h"
@@ -85,15 +86,17 @@ int main(int argc, char* argv[])
     kaldora::platform::QtMessageBox messages;
     kaldora::main_window::WindowOwner windows(
         {clock, messages, kaldora::platform::systemDecimalSeparator()});
-    // The end of the session and SIGTERM, SIGHUP and SIGINT close the windows
-    // as their close boxes do, so that no pending edit of the price list is lost.
-    const kaldora::app::OrderlyShutdown shutdown([] { QApplication::closeAllWindows(); });
+    // The end of the session, SIGTERM, SIGHUP and SIGINT and every other end
+    // save the price list's pending edits without a message box: nobody may
+    // be there to answer one. What cannot be saved goes to the error output.
+    const kaldora::app::OrderlyShutdown shutdown(
+        kaldora::app::endActions(windows, messages, stderr));
     // Making the main window reads the price list, and a problem with it is
     // shown in a message that waits for an answer.
     auto* mainWindow = windows.form2();
     if (shutdown.stopRequested()) {
-        return 0;
+        return shutdown.exitCode(kExitDone);
     }
     mainWindow->show();
-    return application.exec();
+    return shutdown.exitCode(application.exec());
 }

@@ -1,6 +1,7 @@
 #include "app/orderlyshutdown.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QSessionManager>
 #include <QSocketNotifier>
@@ -10,6 +11,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
+#include <utility>
 
 namespace kaldora::app {
 
@@ -65,38 +67,65 @@ bool catchStopSignals()
     return true;
 }
 
-void restoreStopSignals()
+// Gives the stop signals `handler`: their default when the program goes on
+// without the orderly end, or SIG_IGN once the end has begun, so that a
+// signal still on its way cannot kill the program that is ending in order.
+void setStopSignals(void (*handler)(int))
 {
     struct sigaction action = {};
-    action.sa_handler = SIG_DFL;
+    action.sa_handler = handler;
     sigemptyset(&action.sa_mask);
     for (const int signalNumber : kStopSignals) {
-        // Back to what the program had before; nothing to do if it fails.
-        const int restored = ::sigaction(signalNumber, &action, nullptr);
-        (void)restored;
+        // The program ends or goes on as it is either way; nothing to do if
+        // it fails.
+        const int set = ::sigaction(signalNumber, &action, nullptr);
+        (void)set;
     }
 }
 
 } // namespace
 
-OrderlyShutdown::OrderlyShutdown(std::function<void()> closeWindows, QObject* parent)
+OrderlyShutdown::OrderlyShutdown(Actions actions, QObject* parent)
     : QObject(parent)
-    , m_closeWindows(std::move(closeWindows))
+    , m_actions(std::move(actions))
 {
     if (openPipe() && catchStopSignals()) {
         m_notifier = new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, this);
         connect(m_notifier, &QSocketNotifier::activated, this, &OrderlyShutdown::signalArrived);
     }
-    if (auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-        connect(gui, &QGuiApplication::commitDataRequest, this, &OrderlyShutdown::sessionEnds);
+    QCoreApplication* application = QCoreApplication::instance();
+    if (auto* gui = qobject_cast<QGuiApplication*>(application)) {
+        connect(gui, &QGuiApplication::commitDataRequest, this, &OrderlyShutdown::sessionCommits);
+    }
+    if (application != nullptr) {
+        // The session's real end (and every other quit) reaches the
+        // application as a Quit event, which Qt answers by closing the
+        // windows as their close boxes do; the filter comes first. Where the
+        // system ends the process right after the session's end (Windows),
+        // Qt emits aboutToQuit and nothing else.
+        application->installEventFilter(this);
+        connect(application, &QCoreApplication::aboutToQuit, this, &OrderlyShutdown::endUnattended);
     }
 }
 
 OrderlyShutdown::~OrderlyShutdown()
 {
     if (m_notifier != nullptr) {
-        restoreStopSignals();
+        setStopSignals(m_ended ? SIG_IGN : SIG_DFL);
     }
+}
+
+int OrderlyShutdown::exitCode(int loopCode) const
+{
+    return loopCode == 0 && !m_allSaved ? kExitUnsaved : loopCode;
+}
+
+bool OrderlyShutdown::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Quit && watched == QCoreApplication::instance()) {
+        endUnattended();
+    }
+    return false;
 }
 
 void OrderlyShutdown::signalArrived()
@@ -104,25 +133,32 @@ void OrderlyShutdown::signalArrived()
     char bytes[16];
     while (::read(g_pipe[0], bytes, sizeof bytes) > 0) {
     }
-    shutDown();
-}
-
-void OrderlyShutdown::sessionEnds(QSessionManager& manager)
-{
-    Q_UNUSED(manager)
-    shutDown();
-}
-
-void OrderlyShutdown::shutDown()
-{
-    // A second signal while the windows are closing (a message box of the
-    // price list may be up) changes nothing.
-    if (m_done) {
+    // A further signal while the program ends changes nothing.
+    if (m_ended) {
         return;
     }
-    m_done = true;
-    m_closeWindows();
+    m_stopped = true;
+    endUnattended();
     QCoreApplication::quit();
+}
+
+void OrderlyShutdown::sessionCommits(QSessionManager& manager)
+{
+    Q_UNUSED(manager)
+    if (!m_ended) {
+        // What could not be saved stays on screen, and the end tries again.
+        const bool saved = m_actions.savePending();
+        Q_UNUSED(saved)
+    }
+}
+
+void OrderlyShutdown::endUnattended()
+{
+    if (m_ended) {
+        return;
+    }
+    m_ended = true;
+    m_allSaved = m_actions.closeUnattended();
 }
 
 } // namespace kaldora::app

@@ -52,7 +52,10 @@ const QString kHelp =
                    "Izlazni kod:\n"
                    "  0  prozor je zatvoren, ili je ispisana pomoc ili verzija\n"
                    "  1  pogresna upotreba, ili pomoc ili verzija nisu mogle da se ispisu\n"
-                   "  2  prozor ne moze da se otvori: nema ekrana ili mu se ne moze pristupiti\n");
+                   "  2  prozor ne moze da se otvori: nema ekrana ili mu se ne moze pristupiti\n"
+                   "  3  program je zaustavljen (signalom ili krajem sesije), a izmene\n"
+                   "     cenovnika nisu mogle da se sacuvaju; razlog i upisane cene su\n"
+                   "     ispisani na izlazu za greske\n");
 
 // The argument the parser names by `name`: "-x", "--x" or "--x=1" for "x".
 QString argumentNamed(const QStringList& arguments, const QString& name)

@@ -1,6 +1,7 @@
 #include "main_window/windowowner.h"
 
 #include <QAction>
+#include <QApplication>
 
 #include <algorithm>
 
@@ -66,6 +67,21 @@ about::frmAbout* WindowOwner::showAbout()
     about::frmAbout& dialog = m_about.show();
     adopt(&dialog);
     return &dialog;
+}
+
+std::optional<price_list::Form1::Unsaved> WindowOwner::savePendingEdits()
+{
+    return m_form1.isNull() ? std::nullopt : m_form1->savePending();
+}
+
+std::optional<price_list::Form1::Unsaved> WindowOwner::closeUnattended()
+{
+    std::optional<price_list::Form1::Unsaved> unsaved;
+    if (!m_form1.isNull()) {
+        unsaved = m_form1->unloadUnattended();
+    }
+    QApplication::closeAllWindows();
+    return unsaved;
 }
 
 void WindowOwner::adopt(QWidget* window)

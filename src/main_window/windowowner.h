@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 namespace kaldora::main_window {
@@ -52,6 +53,16 @@ public:
     // brought to the front.
     about::frmAbout* showAbout();
     about::frmAbout* aboutDialog() const { return m_about.current(); }
+
+    // The desktop session may be about to end: the price-list window's
+    // pending edits are saved, and every window stays as it is. Gives what
+    // could not be saved.
+    std::optional<price_list::Form1::Unsaved> savePendingEdits();
+
+    // The program's end when nobody may be there to answer a message: the
+    // price-list window saves its edits, and every window, message boxes
+    // included, is closed. Gives what could not be saved instead of showing it.
+    std::optional<price_list::Form1::Unsaved> closeUnattended();
 
     // Takes a window into the owner's care: it is destroyed when closed,
     // closed with the main window while it is hidden, and destroyed with the

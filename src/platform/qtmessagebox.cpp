@@ -5,6 +5,8 @@
 #include <QIcon>
 #include <QMessageBox>
 
+#include <cstdio>
+
 namespace kaldora::platform {
 
 namespace {
@@ -18,6 +20,14 @@ QString fromUtf8(std::string_view text)
 
 void QtMessageBox::show(std::string_view text, std::string_view caption)
 {
+    if (m_unattended) {
+        // Nothing more can be done about a failed write of the error output.
+        const int written =
+            std::fprintf(stderr, "%s: %.*s\n", qUtf8Printable(QCoreApplication::applicationName()),
+                         static_cast<int>(text.size()), text.data());
+        static_cast<void>(written);
+        return;
+    }
     QMessageBox box(QMessageBox::NoIcon, fromUtf8(caption), fromUtf8(text), QMessageBox::Ok,
                     QApplication::activeWindow());
     box.setWindowModality(Qt::ApplicationModal);

@@ -81,7 +81,7 @@ Form1::Form1(billing::Notice& messages, const QString& storePath, char decimalSe
 
 Form1::~Form1()
 {
-    unload();
+    unload(true);
 }
 
 void Form1::setPriceTarget(QObject* lifetime, PriceTarget* target)
@@ -124,8 +124,28 @@ void Form1::apply()
 
 void Form1::closeEvent(QCloseEvent* event)
 {
-    unload();
+    unload(true);
     event->accept();
+}
+
+std::optional<Form1::Unsaved> Form1::savePending()
+{
+    return m_unloaded ? std::nullopt : save();
+}
+
+std::optional<Form1::Unsaved> Form1::unloadUnattended()
+{
+    return unload(false);
+}
+
+std::optional<Form1::Unsaved> Form1::save()
+{
+    const PriceTexts texts = priceTexts();
+    const PriceListStore::SaveOutcome outcome = m_store.save(texts);
+    if (outcome.message.isEmpty()) {
+        return std::nullopt;
+    }
+    return Unsaved{outcome.message, texts};
 }
 
 void Form1::leaveRecord(PriceListStore::Move step)
@@ -152,19 +172,20 @@ void Form1::showRecord()
     }
 }
 
-void Form1::unload()
+std::optional<Form1::Unsaved> Form1::unload(bool reportFailure)
 {
     if (m_unloaded) {
-        return;
+        return std::nullopt;
     }
     m_unloaded = true;
     // A window cannot refuse to unload: what cannot be saved now is
     // reported, and the stored record keeps its old values.
-    const PriceListStore::SaveOutcome outcome = m_store.save(priceTexts());
-    if (!outcome.message.isEmpty()) {
-        report(outcome.message);
-    }
+    std::optional<Unsaved> unsaved = save();
     m_store.close();
+    if (unsaved && reportFailure) {
+        report(unsaved->reason);
+    }
+    return unsaved;
 }
 
 void Form1::report(const QString& text)

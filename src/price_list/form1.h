@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
 
 class QLineEdit;
 
@@ -62,6 +63,24 @@ public:
     static PriceTexts storedPriceTexts(billing::Notice& messages, const QString& storePath,
                                        char decimalSeparator);
 
+    // Edits that could not be saved: why, and the six texts as they were
+    // typed, so that the user can type them again.
+    struct Unsaved {
+        QString reason;
+        PriceTexts texts;
+    };
+
+    // Saves the edits now and leaves the window as it is: the desktop
+    // session may be about to end, or may yet go on. Nothing is shown; what
+    // could not be saved is handed back, and stays on screen.
+    std::optional<Unsaved> savePending();
+
+    // Unloads the window when nobody may be there to answer a message (the
+    // program is asked to stop, or the session ends): saves as closing does,
+    // but hands back what could not be saved instead of showing it. The
+    // window is closed afterwards like any other.
+    std::optional<Unsaved> unloadUnattended();
+
 public slots:
     // The button "PROMENI CENOVNIK": hands the six texts to the main window,
     // confirms, and unloads the window.
@@ -73,7 +92,8 @@ protected:
 private:
     void leaveRecord(PriceListStore::Move step);
     void showRecord();
-    void unload();
+    std::optional<Unsaved> save();
+    std::optional<Unsaved> unload(bool reportFailure);
     void report(const QString& text);
 
     billing::Notice& m_messages;

@@ -226,17 +226,21 @@ bool PriceListFile::createWithDefaults(const QString& path, QString& reason)
         reason = QStringLiteral("FASCIKLU NIJE MOGUCE NAPRAVITI");
         return false;
     }
-    QTemporaryFile temporary(
-        QDir(folder.filePath(kWorkFolderName)).filePath(kTemporaryPattern.arg(target.fileName())));
-    bool opened = false;
-    for (int attempt = 0; attempt < kWorkFolderAttempts && !opened; ++attempt) {
-        opened = folder.mkpath(kWorkFolderName) && temporary.open();
+    bool created = false;
+    {
+        QTemporaryFile temporary(QDir(folder.filePath(kWorkFolderName))
+                                     .filePath(kTemporaryPattern.arg(target.fileName())));
+        bool opened = false;
+        for (int attempt = 0; attempt < kWorkFolderAttempts && !opened; ++attempt) {
+            opened = folder.mkpath(kWorkFolderName) && temporary.open();
+        }
+        if (!opened) {
+            reason = QStringLiteral("U FASCIKLU NIJE MOGUCE PISATI");
+        } else {
+            created = fillAndMoveIntoPlace(temporary, target.absoluteFilePath(), reason);
+        }
+        // A temporary file left here goes with `temporary`.
     }
-    if (!opened) {
-        reason = QStringLiteral("U FASCIKLU NIJE MOGUCE PISATI");
-        return false;
-    }
-    const bool created = fillAndMoveIntoPlace(temporary, target.absoluteFilePath(), reason);
     // The work folder goes when no other program is making a file in it; a
     // folder that stays empty only takes a name.
     const bool removed = folder.rmdir(kWorkFolderName);

@@ -1,13 +1,56 @@
-// The program's orderly end on SIGTERM, SIGHUP and SIGINT: the signal only
-// notes itself, and the event loop then closes the windows once.
+// The program's orderly end: a stop signal only notes itself, and the event
+// loop then closes the windows once, answering no message; the session
+// manager's request to save saves pending edits and quits nothing; whatever
+// ends the program, an edit that cannot be saved is written to the error
+// output and the exit status says so.
 
+#include "app/endactions.h"
 #include "app/orderlyshutdown.h"
+#include "main_window/windowowner.h"
+#include "platform/qtmessagebox.h"
+#include "support/modalwatchdog.h"
+#include "support/pricelistfolder.h"
 
+#include <QFile>
+#include <QLineEdit>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryFile>
 #include <QTest>
+#include <QTimer>
+#include <QtGui/private/qguiapplication_p.h>
 
 #include <csignal>
+#include <cstdio>
+#include <functional>
 
 using kaldora::app::OrderlyShutdown;
+
+namespace {
+
+constexpr int kRunLimitMs = 10000;
+constexpr int kRunAborted = 99;
+
+// The price the file holds in its first column, read past the program.
+double storedFirstPrice(const QString& path)
+{
+    double price = 0;
+    {
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("peek"));
+        db.setDatabaseName(path);
+        QSqlQuery query(db);
+        if (db.open() &&
+            query.exec(QStringLiteral("SELECT zelenavt FROM cenovnik ORDER BY rowid")) &&
+            query.next()) {
+            price = query.value(0).toDouble();
+        }
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("peek"));
+    return price;
+}
+
+} // namespace
 
 class OrderlyShutdownTest : public QObject {
     Q_OBJECT
@@ -24,8 +67,10 @@ private slots:
     {
         QFETCH(int, signalNumber);
         int closed = 0;
+        int saved = 0;
         {
-            const OrderlyShutdown shutdown([&closed] { ++closed; });
+            const OrderlyShutdown shutdown(
+                {[&saved] { return ++saved > 0; }, [&closed] { return ++closed > 0; }});
             QVERIFY(shutdown.catchesSignals());
             // Nothing happens inside the handler itself.
             QCOMPARE(std::raise(signalNumber), 0);
@@ -33,15 +78,94 @@ private slots:
             QVERIFY(!shutdown.stopRequested());
             QTRY_COMPARE(closed, 1);
             QVERIFY(shutdown.stopRequested());
-            // A second signal while the program is ending changes nothing.
-            QCOMPARE(std::raise(signalNumber), 0);
+            // Further signals while the program is ending change nothing.
+            for (const int again : {SIGTERM, SIGHUP, SIGINT}) {
+                QCOMPARE(std::raise(again), 0);
+            }
             QTest::qWait(50);
             QCOMPARE(closed, 1);
+            QCOMPARE(saved, 0);
+            QCOMPARE(shutdown.exitCode(0), 0);
         }
-        // Gone, it gives the signals back to their defaults.
+        // Gone after the end has begun, it leaves the stop signals ignored:
+        // one still on its way cannot kill the program that ends in order.
         struct sigaction current = {};
         QCOMPARE(::sigaction(signalNumber, nullptr, &current), 0);
-        QVERIFY(current.sa_handler == SIG_DFL);
+        QVERIFY(current.sa_handler == SIG_IGN);
+        QCOMPARE(std::raise(signalNumber), 0);
+        signal(signalNumber, SIG_DFL);
+    }
+
+    // A price is typed into the price-list window and saved when the
+    // session manager asks, and the program goes on. Another is typed, and
+    // the file is taken away; then the program ends, by a stop signal or by
+    // the session's real end. No message box waits for an answer: the
+    // program ends, the error output names the cause and the typed prices,
+    // and the exit status says that they were not saved.
+    void endWithAnEditThatCannotBeSaved_data()
+    {
+        QTest::addColumn<bool>("bySignal");
+        QTest::newRow("SIGTERM") << true;
+        QTest::newRow("session's end") << false;
+    }
+    void endWithAnEditThatCannotBeSaved()
+    {
+        QFETCH(bool, bySignal);
+        const kaldora::tests::ModalWatchdog watchdog;
+        const kaldora::tests::PriceListFolder folder;
+        const QString path = folder.filePath();
+        QTemporaryFile errors;
+        QVERIFY(errors.open());
+        std::FILE* errorOutput = std::fopen(QFile::encodeName(errors.fileName()).constData(), "w");
+        QVERIFY(errorOutput != nullptr);
+
+        int code = kRunAborted;
+        bool stillRunningAfterCommit = false;
+        double savedAtCommit = 0;
+        {
+            struct Today final : kaldora::platform::Clock {
+                std::chrono::sys_days today() const override { return std::chrono::sys_days{}; }
+            } clock;
+            kaldora::platform::QtMessageBox messages;
+            kaldora::main_window::WindowOwner windows({clock, messages, ','},
+                                                      kaldora::platform::systemServices(), path);
+            const OrderlyShutdown shutdown(
+                kaldora::app::endActions(windows, messages, errorOutput));
+            auto* form1 = windows.showPriceList();
+            auto* price = form1->control<QLineEdit>(QStringLiteral("Text11"));
+            price->setText(QStringLiteral("7,5"));
+
+            QTimer::singleShot(0, [&] {
+                QGuiApplicationPrivate::instance()->commitData();
+                savedAtCommit = storedFirstPrice(path);
+                QTimer::singleShot(20, [&] {
+                    stillRunningAfterCommit = windows.priceList() != nullptr && form1->isVisible();
+                    price->setText(QStringLiteral("8,25"));
+                    QVERIFY(QFile::remove(path));
+                    if (bySignal) {
+                        QCOMPARE(std::raise(SIGTERM), 0);
+                    } else {
+                        // What the session's end does on X11: the window
+                        // system terminates the application.
+                        QCoreApplication::quit();
+                    }
+                });
+            });
+            QTimer::singleShot(kRunLimitMs, [] { QCoreApplication::exit(kRunAborted); });
+            code = shutdown.exitCode(QCoreApplication::exec());
+        }
+        signal(SIGTERM, SIG_DFL);
+        std::fclose(errorOutput);
+
+        QCOMPARE(savedAtCommit, 7.5);
+        QVERIFY(stillRunningAfterCommit);
+        QCOMPARE(code, OrderlyShutdown::kExitUnsaved);
+        QVERIFY2(watchdog.caught().isEmpty(), qPrintable(watchdog.caught().join(", ")));
+        const QString said = QString::fromUtf8(errors.readAll());
+        QVERIFY2(said.contains(QStringLiteral("OBRISANA, PREMESTENA ILI ZAMENJENA")),
+                 qPrintable(said));
+        QVERIFY2(said.contains(QStringLiteral("ZELENA ZONA V.T.: 8,25")), qPrintable(said));
+        QVERIFY(!QFile::exists(path));
     }
 };
 

@@ -94,8 +94,9 @@ private slots:
         const QString path = QStringLiteral("/home/korisnik/.local/share/kaldora/cenovnik.db");
         const QString help = ProgramOptions::helpText(path);
         QVERIFY(help.startsWith(QLatin1String("Upotreba: kaldora [OPCIJA]\n")));
-        for (const char* text : {"-h, --help", "-v, --version", "-style",
-                                 "Izlazni kod:", "  1  pogresna upotreba", "  2  prozor ne moze"}) {
+        for (const char* text :
+             {"-h, --help", "-v, --version", "-style", "Izlazni kod:", "  1  pogresna upotreba",
+              "  2  prozor ne moze", "  3  program je zaustavljen"}) {
             QVERIFY2(help.contains(QLatin1String(text)), text);
         }
         QVERIFY(help.contains(QStringLiteral("Cenovnik: ") + path + QLatin1Char('\n')));

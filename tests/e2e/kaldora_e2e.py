@@ -3,15 +3,21 @@
 Finds the main window's fields by their accessible names, types four
 readings, presses OBRACUNAJ and reads the whole bill back; changes a price
 through GLAVNA OPCIJA > PROMENI CENOVNIK, answers the message box, restarts
-the program and finds the price kept. Run by run_e2e.sh, which provides the
+the program and finds the price kept; stops it with a storm of stop signals
+while an edit is pending, once with the edit saved and once with the price
+list taken away, when the program must end by itself and name what it could
+not save. Run by run_e2e.sh, which provides the
 display, the buses and a data folder of the test's own; the program is named
 by KALDORA_E2E_PROGRAM.
 """
 
 import os
+import random
+import signal
 import sqlite3
 import subprocess
 import sys
+import tempfile
 import time
 
 import pyatspi
@@ -73,6 +79,14 @@ CHANGED_PRICE = "3,5"
 PENDING_PRICE_FIELD = "ZONA 2 V.T. Din/kWh"
 PENDING_PRICE = "3,7"
 PENDING_PRICE_COLUMN = "plavavt"
+# Its name in the program's messages.
+PENDING_PRICE_NAME = "PLAVA ZONA V.T."
+UNSAVED_PRICE = "5,25"
+# The program's exit status when it was stopped with edits it could not save.
+EXIT_UNSAVED = 3
+# A program that cannot save must still end within this.
+END_SECONDS = 5
+STOP_SIGNALS = (signal.SIGTERM, signal.SIGHUP, signal.SIGINT)
 
 KEY_END = 0xFF57
 KEY_BACKSPACE = 0xFF08
@@ -159,7 +173,8 @@ class Kaldora:
     """One run of the program, found on the accessibility bus."""
 
     def __init__(self):
-        self.process = subprocess.Popen([PROGRAM], env=PROGRAM_ENV)
+        self.errors = tempfile.TemporaryFile()
+        self.process = subprocess.Popen([PROGRAM], env=PROGRAM_ENV, stderr=self.errors)
         self.app = wait_for("kaldora on the accessibility bus", self._application)
         self.form2 = wait_for("the main window KALDORA", lambda: self.window("KALDORA"))
 
@@ -190,7 +205,7 @@ class Kaldora:
         return wait_for(f"the button \"{name}\"",
                         lambda: find(window or self.form2, pyatspi.ROLE_PUSH_BUTTON, name))
 
-    def end(self, how):
+    def end(self, how, expected_code=0):
         """Ends the run with `how` and waits for the program to exit."""
         how()
         try:
@@ -198,8 +213,26 @@ class Kaldora:
         except subprocess.TimeoutExpired:
             self.kill()
             raise Failure("the program did not end")
-        if code != 0:
-            raise Failure(f"the program ended with exit code {code}")
+        if code != expected_code:
+            raise Failure(f"the program ended with exit code {code}, not {expected_code}: "
+                          + self.error_output())
+
+    def error_output(self):
+        self.errors.seek(0)
+        return self.errors.read().decode("utf-8", "replace")
+
+    def stop_storm(self):
+        """SIGTERM, SIGHUP and SIGINT, mixed, up to 200 of them, until the
+        program is gone: the first one begins its orderly end, and none of
+        the others may end it otherwise."""
+        for _ in range(200):
+            try:
+                os.kill(self.process.pid, random.choice(STOP_SIGNALS))
+            except ProcessLookupError:
+                return
+            if self.process.poll() is not None:
+                return
+            time.sleep(0.002)
 
     def kill(self):
         if self.process.poll() is None:
@@ -291,11 +324,32 @@ def main():
     except BaseException:
         third.kill()
         raise
-    third.end(third.process.terminate)
+    third.end(third.stop_storm)
     stored = stored_price(price_list, PENDING_PRICE_COLUMN)
     if stored != float(PENDING_PRICE.replace(",", ".")):
         raise Failure(f"the pending edit was lost at SIGTERM: {PENDING_PRICE_COLUMN} is {stored}")
-    print(f"pending edit saved at SIGTERM: {PENDING_PRICE_FIELD} = {PENDING_PRICE}")
+    print(f"pending edit saved in a storm of stop signals: {PENDING_PRICE_FIELD} = {PENDING_PRICE}")
+
+    # The price list is taken away while an edit is pending: the program
+    # cannot save it, and nobody answers a message box at a stop.
+    fourth = Kaldora()
+    try:
+        form1 = open_price_list(fourth)
+        type_into(fourth.field(PENDING_PRICE_FIELD, form1), UNSAVED_PRICE)
+        os.remove(price_list)
+    except BaseException:
+        fourth.kill()
+        raise
+    started = time.monotonic()
+    fourth.end(fourth.stop_storm, EXIT_UNSAVED)
+    took = time.monotonic() - started
+    if took > END_SECONDS:
+        raise Failure(f"the program took {took:.1f} s to end")
+    said = fourth.error_output()
+    for text in ("OBRISANA, PREMESTENA ILI ZAMENJENA", f"{PENDING_PRICE_NAME}: {UNSAVED_PRICE}"):
+        if text not in said:
+            raise Failure(f"the error output lacks \"{text}\": {said}")
+    print(f"unsaved edit named on the error output, exit code {EXIT_UNSAVED}, in {took:.1f} s")
 
 
 if __name__ == "__main__":
