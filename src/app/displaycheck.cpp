@@ -5,6 +5,7 @@
 
 namespace kaldora::app {
 
+#ifndef _WIN32
 namespace {
 
 bool isSet(const char* name)
@@ -20,9 +21,14 @@ std::string_view variable(const char* name)
 }
 
 } // namespace
+#endif
 
 std::optional<std::string> missingDisplay()
 {
+#ifdef _WIN32
+    // Windows always has its desktop; DISPLAY means nothing there.
+    return std::nullopt;
+#else
     // QT_QPA_PLATFORM may list several platforms ("xcb;offscreen"); only the
     // first one matters for the question whether Qt will try a display.
     std::string_view platform = variable("QT_QPA_PLATFORM");
@@ -48,6 +54,7 @@ std::optional<std::string> missingDisplay()
     }
     return std::string("prozor ne moze da se otvori: nema ekrana, promenljiva DISPLAY nije "
                        "postavljena (na racunaru bez ekrana pokrenite program sa xvfb-run)");
+#endif
 }
 
 } // namespace kaldora::app

@@ -53,9 +53,11 @@ QStringList argumentList(int argc, char* argv[])
 // the help and the version are printed without a window and need no display.
 int main(int argc, char* argv[])
 {
+#ifdef SIGXFSZ
     // A save of the price list beyond a file-size limit then fails and is
     // reported like a full disk; the signal would end the program unasked.
     std::signal(SIGXFSZ, SIG_IGN);
+#endif
 
     const ProgramOptions options = ProgramOptions::parse(argumentList(argc, argv));
     switch (options.request()) {
