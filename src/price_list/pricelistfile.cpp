@@ -33,7 +33,27 @@ namespace {
 // The folder in the user's data folder. It is not taken from the
 // application's name, so that the window program and the batch calculator
 // find the same file.
+#ifdef Q_OS_WIN
+const QString kDataFolderName = QStringLiteral("KALDORA");
+#else
 const QString kDataFolderName = QStringLiteral("kaldora");
+#endif
+
+// Where the user's programs keep their data. On Windows that is the roaming
+// application data folder, %APPDATA%: what a user stores there follows them
+// to every computer of their network and is kept with their profile, which
+// the local folder is not. Elsewhere it is the XDG data folder,
+// ~/.local/share unless XDG_DATA_HOME says otherwise.
+QString userDataFolder()
+{
+#ifdef Q_OS_WIN
+    const QString roaming = qEnvironmentVariable("APPDATA");
+    if (!roaming.isEmpty()) {
+        return QDir::fromNativeSeparators(roaming);
+    }
+#endif
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+}
 // A new file is made under a temporary name in a folder of the program's own
 // beside the real one (the same disk, so the finished file can be renamed
 // into place). No user would keep a file of their own in a hidden folder of
@@ -200,7 +220,7 @@ QString PriceListFile::defaultPath()
 {
     QString folder = QStringLiteral(KALDORA_PRICE_LIST_DIR);
     if (folder.isEmpty()) {
-        const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+        const QString data = userDataFolder();
         if (data.isEmpty()) {
             return {};
         }

@@ -7,11 +7,17 @@ namespace kaldora::tests {
 namespace {
 
 const QString kDataFolder = QStringLiteral("data");
+// The variable that names the user's data folder to the program.
+#ifdef _WIN32
+constexpr const char* kDataVariable = "APPDATA";
+#else
+constexpr const char* kDataVariable = "XDG_DATA_HOME";
+#endif
 
 } // namespace
 
 PriceListFolder::PriceListFolder()
-    : m_dataHome("XDG_DATA_HOME", m_folder.filePath(kDataFolder).toStdString())
+    : m_dataHome(kDataVariable, m_folder.filePath(kDataFolder).toStdString())
 {
 }
 

@@ -16,6 +16,12 @@ constexpr Folder kFolders[] = {
     {"XDG_CONFIG_HOME", ".config"},
     {"XDG_CACHE_HOME", ".cache"},
     {"XDG_STATE_HOME", ".local/state"},
+#ifdef _WIN32
+    // Where Windows programs keep their users' data and settings.
+    {"USERPROFILE", "."},
+    {"APPDATA", "AppData/Roaming"},
+    {"LOCALAPPDATA", "AppData/Local"},
+#endif
 };
 
 } // namespace
