@@ -184,8 +184,13 @@ int BatchRun::run(ByteSource& input, ByteSink& out, std::ostream& err) const
     std::size_t billed = 0;
     std::size_t bad = 0;
     bool readFailed = false;
+    bool interrupted = false;
     bool more = true;
     while (more) {
+        if (m_stop != nullptr && m_stop->load()) {
+            interrupted = true;
+            break;
+        }
         block.clear();
         while (block.size() < kBlockRows && reader.heldBytes() < kBlockBytes) {
             const CsvReader::Status status = reader.next();
@@ -221,6 +226,10 @@ int BatchRun::run(ByteSource& input, ByteSink& out, std::ostream& err) const
 
     if (!writer.flush()) {
         err << kProgramName << ": " << out.error() << '\n';
+        return kExitNothingBilled;
+    }
+    if (interrupted) {
+        err << kProgramName << ": prekinuto pre kraja ulaza; obracunato redova: " << billed << '\n';
         return kExitNothingBilled;
     }
     if (readFailed) {

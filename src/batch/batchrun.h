@@ -5,6 +5,7 @@
 #include "batch/checkedprices.h"
 #include "billing/numbertext.h"
 
+#include <atomic>
 #include <ostream>
 #include <string_view>
 
@@ -36,6 +37,11 @@ public:
     // One thread per core the system reports.
     static unsigned defaultThreads();
 
+    // A flag that asks the run to stop: it then ends after the block it is
+    // billing, with that block's bills written whole, says that it was
+    // interrupted, and counts as failed.
+    void setStopFlag(const std::atomic<bool>& stop) { m_stop = &stop; }
+
     // Returns the exit code. Nothing goes to `out` unless the header is usable.
     // The first write to `out` that fails ends the run: it is reported with
     // its cause, and no row counts as billed.
@@ -46,6 +52,7 @@ private:
     const CheckedPrices& m_prices;
     const billing::NumberText& m_numbers;
     unsigned m_threads;
+    const std::atomic<bool>* m_stop = nullptr;
 };
 
 } // namespace kaldora::batch

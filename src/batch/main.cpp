@@ -1,6 +1,7 @@
 #include "batch/batchrun.h"
 #include "batch/checkedprices.h"
 #include "batch/commandline.h"
+#include "batch/consolestop.h"
 #include "batch/inputfile.h"
 #include "batch/outputfile.h"
 #include "billing/numbertext.h"
@@ -97,7 +98,11 @@ int run(int argc, char** argv)
         return kExitNothingBilled;
     }
     OutputFile out = OutputFile::standardOutput();
-    return BatchRun(*prices, numbers, BatchRun::defaultThreads()).run(*input, out, std::cerr);
+    BatchRun run(*prices, numbers, BatchRun::defaultThreads());
+    run.setStopFlag(ConsoleStop::install());
+    const int code = run.run(*input, out, std::cerr);
+    ConsoleStop::runFinished();
+    return code;
 }
 
 } // namespace

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstdint>
+
 #include <sstream>
 #include <string>
 #include <utility>
@@ -380,11 +383,16 @@ TEST(BatchRun, ReadFailureKeepsTheRowsReadBeforeIt)
               "kaldora-obracun: ne moze da se procita standardni ulaz: greska pri citanju\n");
 }
 
-// Rows without end, counted as they are read.
+// Rows without end, counted as they are read; asks the run to stop once
+// `stopAfter` bytes have been read.
 class EndlessRows final : public ByteSource {
 public:
+    std::atomic<bool> stop{false};
+    std::size_t stopAfter = SIZE_MAX;
+
     std::size_t read(char* buffer, std::size_t size) override
     {
+        stop = stop || m_read >= stopAfter;
         for (std::size_t i = 0; i < size; ++i, ++m_read) {
             const std::size_t at =
                 m_read < m_header.size() ? m_read : (m_read - m_header.size()) % m_row.size();
@@ -439,6 +447,32 @@ TEST(BatchRun, FailedOutputEndsTheRunAtOnce)
         EXPECT_EQ(err.str(), "kaldora-obracun: izlaz nije mogao da se upise: disk je pun\n");
         EXPECT_LT(input.bytesRead(), std::size_t{32} << 20);
     }
+}
+
+// A stop asked for from outside (Ctrl+C on Windows) ends the run after the
+// block it is billing: every row written is whole, the message counts them,
+// and the run counts as failed.
+TEST(BatchRun, StopEndsTheRunWithWholeRows)
+{
+    const billing::NumberText numbers(',');
+    std::string error;
+    const auto prices = CheckedPrices::fromList(kCommaPrices, numbers, error);
+    ASSERT_TRUE(prices) << error;
+    EndlessRows input;
+    input.stopAfter = std::size_t{3} << 20;
+    TextSink out;
+    std::ostringstream err;
+    BatchRun run(*prices, numbers, 2);
+    run.setStopFlag(input.stop);
+    EXPECT_EQ(run.run(input, out, err), kExitNothingBilled);
+    const Table table(out.text());
+    ASSERT_FALSE(table.rows.empty());
+    for (const auto& fields : table.rows) {
+        ASSERT_EQ(fields.size(), table.header.size());
+    }
+    EXPECT_EQ(out.text().back(), '\n');
+    EXPECT_EQ(err.str(), "kaldora-obracun: prekinuto pre kraja ulaza; obracunato redova: " +
+                             std::to_string(table.rows.size()) + "\n");
 }
 
 } // namespace
