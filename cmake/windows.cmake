@@ -82,3 +82,7 @@ function(kaldora_windows_package)
     set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/windows-cpack-names.cmake)
     include(CPack)
 endfunction()
+
+# The programs sit at the top of their folder, beside the DLLs, where
+# Windows looks for a program's DLLs first.
+set(CMAKE_INSTALL_BINDIR .)
