@@ -37,9 +37,18 @@ bench: build
 	$(BUILD)/bench/bench_billing
 
 # The Debian package, $(BUILD)/kaldora_<version>_<arch>.deb, for
-# `apt-get install ./kaldora_*.deb`.
+# `apt-get install ./kaldora_*.deb`. In a git checkout the package's dates are
+# the last commit's, so that every build of one commit gives the same bytes;
+# a SOURCE_DATE_EPOCH given to make wins, and without either (a tarball) the
+# build's own time is taken. The build that `package` runs gets it too: the
+# icons compiled into the window carry a date. CPack gives the members of the
+# package the permissions the umask leaves, so it runs under the usual one.
+PACKAGE_DATE := $(or $(SOURCE_DATE_EPOCH),$(if $(wildcard .git),$(shell git log -1 --format=%ct 2>/dev/null)))
+ifneq ($(PACKAGE_DATE),)
+package: export SOURCE_DATE_EPOCH = $(PACKAGE_DATE)
+endif
 package: build
-	cd $(BUILD) && cpack
+	cd $(BUILD) && umask 022 && cpack
 	@ls $(BUILD)/kaldora_*.deb
 
 # Installs the programs and their desktop files below PREFIX.
