@@ -47,7 +47,9 @@ redovi se preskacu. Kolone, po imenu iz zaglavlja, bilo kojim redom:
   id                   nije obavezna: oznaka brojila, prepisuje se u izlaz
 Ostale kolone se ne koriste.
 
-Izlaz: zaglavlje, pa jedan red za svako obracunato brojilo, kolone ovim redom:
+Izlaz: zaglavlje, pa jedan red za svako brojilo iz ulaza, i za ono cije stanje
+nije broj; red nemaju samo redovi ulaza prijavljeni na standardnom izlazu za
+greske (vidi dole). Kolone ovim redom:
   id                              samo ako je ulaz ima
   potrosnja_vt, potrosnja_mt      potrosnja u kWh, V.T. i M.T.
   ukupno                          ukupna potrosnja u kWh
@@ -62,8 +64,9 @@ Izlaz: zaglavlje, pa jedan red za svako obracunato brojilo, kolone ovim redom:
   snaga                           obracunska snaga brojila
   bez_pdv, pdv, sa_pdv            ukupno bez PDV-a, PDV 18 %, ukupno sa PDV-om
   greska                          prazno, ili poruka za brojilo cije stanje
-                                  nije broj (tada su ostale kolone prazne,
-                                  a red se racuna kao neobracunat):
+                                  nije broj (tada su sve kolone osim id i
+                                  greska prazne, a red se racuna kao
+                                  neobracunat):
       NISTE UPISALI BROJ ILI PODATAK NIJE NUMERICKI!!!
 
 Red sa neispravnim datumom, sa pogresnim brojem polja ili sa nezatvorenim
