@@ -1,5 +1,7 @@
 #include "about/aboutowner.h"
 
+#include "forms/showinfront.h"
+
 namespace kaldora::about {
 
 AboutOwner::AboutOwner(const platform::OsServices& services, billing::Notice& messages)
@@ -13,9 +15,7 @@ frmAbout& AboutOwner::show()
     if (m_dialog.isNull()) {
         m_dialog = new frmAbout(m_services, m_messages);
     }
-    m_dialog->show();
-    m_dialog->raise();
-    m_dialog->activateWindow();
+    forms::showInFront(*m_dialog);
     return *m_dialog;
 }
 

@@ -14,7 +14,8 @@ class AboutOwner {
 public:
     AboutOwner(const platform::OsServices& services, billing::Notice& messages);
 
-    // Shows the dialog, modeless and without an owner window.
+    // Shows the dialog, modeless and without an owner window, in front of
+    // the others and restored if the user has minimised it.
     frmAbout& show();
 
     // The open dialog, or null.

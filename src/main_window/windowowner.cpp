@@ -1,5 +1,7 @@
 #include "main_window/windowowner.h"
 
+#include "forms/showinfront.h"
+
 #include <QAction>
 #include <QApplication>
 
@@ -52,13 +54,7 @@ price_list::Form1* WindowOwner::showPriceList()
             m_form1->setPriceTarget(m_form2.data());
         }
     }
-    // A window the user has minimised comes back as it was before.
-    if (m_form1->isMinimized()) {
-        m_form1->setWindowState(m_form1->windowState() & ~Qt::WindowMinimized);
-    }
-    m_form1->show();
-    m_form1->raise();
-    m_form1->activateWindow();
+    forms::showInFront(*m_form1);
     return m_form1;
 }
 

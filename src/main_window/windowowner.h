@@ -49,8 +49,8 @@ public:
     price_list::Form1* showPriceList();
     price_list::Form1* priceList() const { return m_form1.data(); }
 
-    // "O PROGRAMU": the about dialog, loaded if it is not, shown modeless and
-    // brought to the front.
+    // "O PROGRAMU": the about dialog, loaded if it is not, shown modeless
+    // (restored if minimised) and brought to the front.
     about::frmAbout* showAbout();
     about::frmAbout* aboutDialog() const { return m_about.current(); }
 

@@ -1,7 +1,6 @@
 // The keyboard as on the classic desktop: Return and keypad Enter press the
 // button that has the focus, in every window, and do nothing elsewhere in
-// the main window, which has no default button. Choosing "PROMENI CENOVNIK"
-// again brings a minimised price-list window back.
+// the main window, which has no default button.
 
 #include "about/frmabout.h"
 #include "form2harness.h"
@@ -9,7 +8,6 @@
 #include "support/shownmessages.h"
 #include "windowsuite.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -162,29 +160,6 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         kaldora::tests::flushDeletions();
         QVERIFY(about.isNull());
-    }
-
-    void minimisedPriceListComesBack()
-    {
-        Form2Harness h(day(2025, 1, 15));
-        QVERIFY(h.showAndActivate());
-        QAction* cen = h.form()->menuItem("CEN");
-        cen->trigger();
-        QPointer<kaldora::price_list::Form1> form1 = h.owner().priceList();
-        QVERIFY(form1 != nullptr);
-        QVERIFY(QTest::qWaitForWindowActive(form1));
-        form1->control<QLineEdit>("Text11")->setText(QStringLiteral("7,5"));
-        form1->showMinimized();
-        QTRY_VERIFY(form1->isMinimized());
-
-        cen->trigger();
-        QCOMPARE(h.owner().priceList(), form1.data());
-        QVERIFY(!form1->isMinimized());
-        QVERIFY(form1->isVisible());
-        QVERIFY(QTest::qWaitForWindowActive(form1));
-        // The same window, with what the user typed: nothing was reloaded.
-        QCOMPARE(form1->control<QLineEdit>("Text11")->text(), QStringLiteral("7,5"));
-        form1->close();
     }
 };
 

@@ -1,8 +1,10 @@
-// The window owner: one instance per window, a fresh one after unloading, and
-// the end of the application when no window is left on screen.
+// The window owner: one instance per window, a fresh one after unloading, a
+// minimised window back on its command, and the end of the application when
+// no window is left on screen.
 
 #include "form2harness.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QPointer>
@@ -91,6 +93,43 @@ private slots:
         }
         QVERIFY(form.isNull());
         QVERIFY(other.isNull());
+    }
+
+    // The menu item of a window the user has minimised brings that very
+    // window back, not minimised, in front and with the focus.
+    void minimisedWindowComesBackOnItsCommand_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::newRow("PROMENI CENOVNIK") << "CEN";
+        QTest::newRow("O PROGRAMU") << "TRECE";
+    }
+    void minimisedWindowComesBackOnItsCommand()
+    {
+        QFETCH(QString, item);
+        kaldora::tests::Form2Harness h(day(2025, 1, 15));
+        QVERIFY(h.showAndActivate());
+        const auto opened = [&]() -> QWidget* {
+            if (item == QLatin1String("CEN")) {
+                return h.owner().priceList();
+            }
+            return h.owner().aboutDialog();
+        };
+        QAction* command = h.form()->menuItem(item);
+        command->trigger();
+        QPointer<QWidget> window = opened();
+        QVERIFY(window != nullptr);
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        window->showMinimized();
+        QTRY_VERIFY(window->isMinimized());
+        h.form()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(h.form()));
+
+        command->trigger();
+        QCOMPARE(opened(), window.data());
+        QVERIFY(!window->isMinimized());
+        QVERIFY(window->isVisible());
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        window->close();
     }
 
     // The application's event loop ends when the main window is closed while
