@@ -3,6 +3,9 @@
 # their licences). Included by the top-level CMakeLists.txt when building
 # for Windows.
 
+# The programs' resources are compiled by windres.
+enable_language(RC)
+
 set(KALDORA_WINDOWS_DIR ${CMAKE_CURRENT_LIST_DIR}/../dist/windows)
 
 # Gives `target` (the program `name`.exe) the program's icon, a manifest and
@@ -33,14 +36,26 @@ function(kaldora_windows_runtime)
         get_filename_component(folder ${plugin} DIRECTORY)
         install(FILES ${qt}/${QT6_INSTALL_PLUGINS}/${plugin}.dll DESTINATION ${folder})
     endforeach()
+    # Debian's copies carry their debugging information (libstdc++ 23 MB of
+    # its 27); the program ships them without it.
+    set(stripped)
     foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
         execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
             OUTPUT_VARIABLE found OUTPUT_STRIP_TRAILING_WHITESPACE)
         if(NOT IS_ABSOLUTE "${found}" OR NOT EXISTS "${found}")
             message(FATAL_ERROR "The MinGW run-time ${dll} was not found")
         endif()
-        install(FILES ${found} DESTINATION .)
+        set(copy ${CMAKE_BINARY_DIR}/mingw-runtime/${dll})
+        add_custom_command(OUTPUT ${copy}
+            COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/mingw-runtime
+            COMMAND ${CMAKE_STRIP} --strip-debug -o ${copy} ${found}
+            DEPENDS ${found}
+            COMMENT "Stripping the MinGW run-time ${dll}"
+            VERBATIM)
+        list(APPEND stripped ${copy})
     endforeach()
+    add_custom_target(mingw_runtime ALL DEPENDS ${stripped})
+    install(FILES ${stripped} DESTINATION .)
     # The licences of what ships with the programs: Qt's (LGPL) and SQLite's
     # as the Qt build keeps them, MinGW's run-time and its threads library.
     install(DIRECTORY ${qt}/share/licenses/ DESTINATION licenses)

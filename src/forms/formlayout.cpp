@@ -30,11 +30,20 @@ constexpr int kGrey = 128;
 
 // The windows were drawn for "MS Sans Serif". Liberation Sans has the
 // metrics of the face that replaced it, so captions keep inside their labels;
-// DejaVu Sans runs too wide for the narrow ones.
+// DejaVu Sans runs too wide for the narrow ones. On Windows "MS Sans Serif"
+// is a bitmap face in a few pixel sizes; its outline successor, with the
+// same metrics, comes first there.
 const QStringList kFontFamilies = {
+#ifdef Q_OS_WIN
+    QStringLiteral("Microsoft Sans Serif"),
+    QStringLiteral("MS Sans Serif"),
+#else
     QStringLiteral("MS Sans Serif"),   QStringLiteral("Microsoft Sans Serif"),
-    QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-    QStringLiteral("Helvetica"),       QStringLiteral("sans-serif")};
+#endif
+    QStringLiteral("Liberation Sans"),
+    QStringLiteral("Arial"),
+    QStringLiteral("Helvetica"),
+    QStringLiteral("sans-serif")};
 
 // The stand-in face runs a little wider than the original in places (a
 // caption such as "UKUPNO:" in 9.75 points needs 59 of its label's 57

@@ -79,6 +79,13 @@ Form2::~Form2() = default;
 
 void Form2::createMenus()
 {
+#ifdef Q_OS_WIN
+    // Windows names its menu font in the user's display settings, and Qt
+    // takes it over again whenever those change; it may be a face that is
+    // missing (under Wine the menus fell back to a serif one). The menu bar
+    // and its menus keep the layout's face instead.
+    menuBar()->setFont(forms::layoutFont(kMenuFont));
+#endif
     QMenu* menu = nullptr;
     for (const MenuItemSpec& entry : form2Menus()) {
         const QString menuName = QString::fromLatin1(entry.menuName);
@@ -86,7 +93,7 @@ void Form2::createMenus()
             menu = menuBar()->addMenu(QString::fromUtf8(entry.menuCaption));
             menu->setObjectName(menuName);
             // A menu is a window of its own; it takes the main window's
-            // palette only when told to.
+            // palette (and font) only when told to.
             menu->setAttribute(Qt::WA_WindowPropagation);
         }
         QAction* item = menu->addAction(QString::fromUtf8(entry.caption));

@@ -24,4 +24,8 @@ struct MenuItemSpec {
 };
 std::span<const MenuItemSpec> form2Menus();
 
+// The menus' face and size where the program sets them itself (Windows): the
+// size of the window's ordinary captions.
+inline constexpr forms::FontSpec kMenuFont{9.75};
+
 } // namespace kaldora::main_window
