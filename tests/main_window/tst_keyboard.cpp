@@ -5,7 +5,9 @@
 #include "about/frmabout.h"
 #include "form2harness.h"
 #include "price_list/form1.h"
+#include "support/environmentoverride.h"
 #include "support/shownmessages.h"
+#include "support/tempfolder.h"
 #include "windowsuite.h"
 
 #include <QApplication>
@@ -25,6 +27,7 @@ namespace {
 
 const QString kInputError = QStringLiteral("NISTE UPISALI BROJ ILI PODATAK NIJE NUMERICKI!!!");
 const QString kApplied = QStringLiteral("CENOVNIK JE IZMENJEN");
+const QString kNoSysInfo = QStringLiteral("System Information Is Unavailable At This Time");
 
 QPushButton* buttonOf(QWidget* window, const QString& name)
 {
@@ -64,8 +67,13 @@ private slots:
                                                  << "Command1" << enter << kApplied << true;
         QTest::newRow("PROMENI CENOVNIK, keypad Enter") << "Form1"
                                                         << "Command1" << keypad << kApplied << true;
-        QTest::newRow("OK, keypad Enter") << "frmAbout"
-                                          << "cmdOK" << keypad << QString() << true;
+        // OK is the about dialog's default button, which Enter presses
+        // wherever the focus is; on System Info... it must press that one.
+        QTest::newRow("System Info..., Enter") << "frmAbout"
+                                               << "cmdSysInfo" << enter << kNoSysInfo << false;
+        QTest::newRow("System Info..., keypad Enter")
+            << "frmAbout"
+            << "cmdSysInfo" << keypad << kNoSysInfo << false;
     }
     void enterPressesTheFocusedButton()
     {
@@ -74,6 +82,10 @@ private slots:
         QFETCH(int, key);
         QFETCH(QString, message);
         QFETCH(bool, closes);
+        // No system information program is found, so System Info... answers
+        // with its message and starts nothing.
+        const kaldora::tests::TempFolder emptyFolder;
+        const kaldora::tests::EnvironmentOverride path("PATH", emptyFolder.path().string());
         Form2Harness h(day(2025, 1, 15));
         QPointer<QWidget> w = openWindow(h, window);
         QVERIFY(w != nullptr);
