@@ -8,6 +8,12 @@ enable_language(RC)
 
 set(KALDORA_WINDOWS_DIR ${CMAKE_CURRENT_LIST_DIR}/../dist/windows)
 
+# Built on Linux, the tests run under Wine (scripts/test-windows prepares its
+# prefix, display and search paths).
+if(CMAKE_CROSSCOMPILING)
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tests/windows/wine-run)
+endif()
+
 # Gives `target` (the program `name`.exe) the program's icon, a manifest and
 # a version resource, all carrying the project's version.
 function(kaldora_windows_resources target name description)

@@ -56,6 +56,7 @@ class OrderlyShutdownTest : public QObject {
     Q_OBJECT
 
 private slots:
+#ifndef Q_OS_WIN
     void stopSignalClosesTheWindowsOnce_data()
     {
         QTest::addColumn<int>("signalNumber");
@@ -95,6 +96,7 @@ private slots:
         QCOMPARE(std::raise(signalNumber), 0);
         signal(signalNumber, SIG_DFL);
     }
+#endif
 
     // A price is typed into the price-list window and saved when the
     // session manager asks, and the program goes on. Another is typed, and
@@ -105,7 +107,9 @@ private slots:
     void endWithAnEditThatCannotBeSaved_data()
     {
         QTest::addColumn<bool>("bySignal");
+#ifndef Q_OS_WIN
         QTest::newRow("SIGTERM") << true;
+#endif
         QTest::newRow("session's end") << false;
     }
     void endWithAnEditThatCannotBeSaved()

@@ -88,8 +88,12 @@ TEST_F(InputFileTest, NamesTheFileItCannotOpenAndWhy)
 // the system's text with its number, so that it can be looked up.
 TEST(SystemErrorText, CommonCausesInWordsOfTheirOwnOthersWithTheirNumber)
 {
-    const int common[] = {ENOENT, EACCES, EISDIR, ENOTDIR, ENOSPC,       EDQUOT,
-                          EFBIG,  EIO,    EPIPE,  EBADF,   ENAMETOOLONG, ENOMEM};
+    const int common[] = {
+        ENOENT, EACCES, EISDIR, ENOTDIR, ENOSPC, EFBIG, EIO, EPIPE, EBADF, ENAMETOOLONG, ENOMEM,
+#ifdef EDQUOT
+        EDQUOT,
+#endif
+    };
     std::set<std::string> texts;
     for (const int cause : common) {
         const std::string text = systemErrorText(cause);
