@@ -69,9 +69,15 @@ Form2::Form2(const Services& services, QWidget* parent)
     m_obracun = std::make_unique<billing::Obracun>(*m_sheet, m_numbers, services.messages);
     connectCommands();
 
-    // The client area has its size from the layout; the menu bar comes on top.
+    // The client area has its size from the layout; the menu bar comes on top,
+    // as high as the window's layout makes it for that width (on Windows that
+    // includes a line of space below it, which its size hint leaves out).
     const QSize clientSize(forms::toPixels(kClientWidthTwips), forms::toPixels(kClientHeightTwips));
-    resize(clientSize.width(), clientSize.height() + menuBar()->sizeHint().height());
+    int menuBarHeight = menuBar()->heightForWidth(clientSize.width());
+    if (menuBarHeight < 0) {
+        menuBarHeight = menuBar()->sizeHint().height();
+    }
+    resize(clientSize.width(), clientSize.height() + menuBarHeight);
     forms::control<QLineEdit>(m_controls, kFirstFocus)->setFocus(Qt::OtherFocusReason);
 }
 
