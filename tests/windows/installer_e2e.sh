@@ -272,7 +272,7 @@ for name in "${RESULTS[@]}"; do
     shown[$name]=$text
 done
 
-step "5. screenshot, the bill compared with kaldora-obracun's"
+step "5. screenshot, bill compared with kaldora-obracun's"
 eval "$(xdotool getwindowgeometry --shell "$window")"
 import -window root -crop "${WIDTH}x$HEIGHT+$X+$Y" +repage "$tmp/kaldora.png" ||
     fail "no screenshot"
