@@ -3,6 +3,7 @@
 
 #include "startupprobe.h"
 
+#include "app/endactions.h"
 #include "app/orderlyshutdown.h"
 #include "app/programidentity.h"
 #include "forms/applicationsetup.h"
@@ -22,7 +23,8 @@ int main(int argc, char* argv[])
     kaldora::platform::QtMessageBox messages;
     kaldora::main_window::WindowOwner windows(
         {clock, messages, kaldora::platform::systemDecimalSeparator()});
-    const kaldora::app::OrderlyShutdown shutdown([] { QApplication::closeAllWindows(); });
+    const kaldora::app::OrderlyShutdown shutdown(
+        kaldora::app::endActions(windows, messages, stderr));
     StartupProbe probe(windows.form2());
     windows.form2()->show();
     return application.exec();
