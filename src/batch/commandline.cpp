@@ -83,7 +83,10 @@ Izlazni kod:
      sa porukom u koloni greska
   2  nista nije obracunato: pogresna upotreba, neispravan cenovnik, ulaz koji
      ne moze da se procita ili zaglavlje bez potrebne kolone; ili izlaz nije
-     mogao da se upise
+     mogao da se upise (obrada staje pri prvom neuspelom upisu, a poruka
+     navodi razlog: disk je pun, izlaz je zatvoren, datoteka je prevelika...);
+     ili je obrada prekinuta (na Windows-u Ctrl+C, Ctrl+Break ili zatvaranje
+     konzole), a do tada obracunati redovi su upisani celi
 )";
 
 // The option that takes a value, as "--cene X" or "--cene=X".
