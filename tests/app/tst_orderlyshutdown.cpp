@@ -10,11 +10,10 @@
 #include "platform/qtmessagebox.h"
 #include "support/modalwatchdog.h"
 #include "support/pricelistfolder.h"
+#include "support/testdatabase.h"
 
 #include <QFile>
 #include <QLineEdit>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTemporaryFile>
 #include <QTest>
 #include <QTimer>
@@ -30,43 +29,6 @@ namespace {
 
 constexpr int kRunLimitMs = 10000;
 constexpr int kRunAborted = 99;
-
-// Another program with the price list open: it reads the first price past
-// KALDORA, and can hold the file locked as a program that writes it does.
-class OtherProgram {
-public:
-    explicit OtherProgram(const QString& path)
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kName);
-        db.setDatabaseName(path);
-        m_open = db.open();
-    }
-    ~OtherProgram()
-    {
-        QSqlDatabase::database(kName).close();
-        QSqlDatabase::removeDatabase(kName);
-    }
-    OtherProgram(const OtherProgram&) = delete;
-    OtherProgram& operator=(const OtherProgram&) = delete;
-
-    double firstPrice() const
-    {
-        QSqlQuery query(QSqlDatabase::database(kName));
-        const bool read =
-            m_open && query.exec(QStringLiteral("SELECT zelenavt FROM cenovnik ORDER BY rowid")) &&
-            query.next();
-        return read ? query.value(0).toDouble() : -1;
-    }
-    bool lock() const
-    {
-        return m_open &&
-               QSqlQuery(QSqlDatabase::database(kName)).exec(QStringLiteral("BEGIN EXCLUSIVE"));
-    }
-
-private:
-    static inline const QString kName = QStringLiteral("other");
-    bool m_open = false;
-};
 
 } // namespace
 
@@ -157,14 +119,15 @@ private slots:
             auto* price = form1->control<QLineEdit>(QStringLiteral("Text11"));
             price->setText(QStringLiteral("7,5"));
 
-            const OtherProgram other(path);
+            // Another program with the price list open.
+            TestDatabase other(path);
             QTimer::singleShot(0, [&] {
                 QGuiApplicationPrivate::instance()->commitData();
-                savedAtCommit = other.firstPrice();
+                savedAtCommit = other.price("zelenavt").toDouble();
                 QTimer::singleShot(20, [&] {
                     stillRunningAfterCommit = windows.priceList() != nullptr && form1->isVisible();
                     price->setText(QStringLiteral("8,25"));
-                    QVERIFY(other.lock());
+                    QVERIFY(other.exec({QStringLiteral("BEGIN EXCLUSIVE")}));
                     if (bySignal) {
                         QCOMPARE(std::raise(SIGTERM), 0);
                     } else {
@@ -187,7 +150,7 @@ private slots:
         const QString said = QString::fromUtf8(errors.readAll());
         QVERIFY2(said.contains(QStringLiteral("KORISTI DRUGI PROGRAM")), qPrintable(said));
         QVERIFY2(said.contains(QStringLiteral("ZELENA ZONA V.T.: 8,25")), qPrintable(said));
-        QCOMPARE(OtherProgram(path).firstPrice(), 7.5);
+        QCOMPARE(TestDatabase(path).price("zelenavt").toDouble(), 7.5);
     }
 };
 

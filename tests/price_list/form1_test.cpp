@@ -9,7 +9,7 @@
 #include "support/qttestmain.h"
 #include "support/recordingmessagebox.h"
 #include "support/shownmessages.h"
-#include "testdatabase.h"
+#include "support/testdatabase.h"
 
 #include <QDir>
 #include <QLabel>

@@ -2,7 +2,7 @@
 #include "price_list/priceliststore.h"
 #include "support/pricelistfolder.h"
 #include "support/privatehome.h"
-#include "testdatabase.h"
+#include "support/testdatabase.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -6,7 +6,7 @@
 #include "price_list/pricelistfile.h"
 #include "price_list/priceliststore.h"
 #include "support/pricelistfolder.h"
-#include "testdatabase.h"
+#include "support/testdatabase.h"
 
 #include <QDir>
 #include <QFile>
