@@ -158,6 +158,9 @@ xvfb_pid=$!
 wait_for "virtual display" test -s "$tmp/display"
 export DISPLAY=:$(head -n 1 "$tmp/display")
 timeout 300 wineboot -i 2>>"$tmp/wine.log" || fail "wineboot could not make the prefix"
+# Windows' own faces, where Debian's Wine finds them (see scripts/test-windows).
+cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" ||
+    fail "Wine's fonts (fonts-wine) are missing"
 # The Serbian regional settings' separators: a decimal comma, as the Linux
 # calculator has with sr_RS, and a group separator that differs from it.
 printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Control Panel\\International]\r\n"sDecimal"=","\r\n"sThousand"="."\r\n' \
