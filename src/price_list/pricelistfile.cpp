@@ -54,6 +54,7 @@ QString userDataFolder()
 #endif
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
 }
+
 // A new file is made under a temporary name in a folder of the program's own
 // beside the real one (the same disk, so the finished file can be renamed
 // into place). No user would keep a file of their own in a hidden folder of
