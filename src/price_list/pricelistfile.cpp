@@ -1,5 +1,6 @@
 #include "price_list/pricelistfile.h"
 
+#include "price_list/heldfolder.h"
 #include "price_list/pricetable.h"
 #include "price_list/sqlconnection.h"
 
@@ -10,17 +11,9 @@
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QStringList>
-#include <QTemporaryFile>
 #include <QUrl>
 
 #include <QtGlobal>
-
-#ifdef Q_OS_UNIX
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-#endif
 
 namespace kaldora::price_list {
 
@@ -57,17 +50,19 @@ QString userDataFolder()
 
 // A new file is made under a temporary name in a folder of the program's own
 // beside the real one (the same disk, so the finished file can be renamed
-// into place). No user would keep a file of their own in a hidden folder of
-// that name, and only files in it whose names have the temporary form are
-// ever removed: a file the user keeps beside the price list ("cenovnik.db.
-// novi-januar", "cenovnik.db.backup") stays whatever its name.
+// into place). No user would keep a file of their own in a folder of that
+// name, and only files in it whose names have the temporary form are ever
+// removed: a file the user keeps beside the price list ("cenovnik.db.
+// novi-januar", "cenovnik.db.backup") stays whatever its name. The leading
+// dot hides the folder on POSIX systems only; on Windows it shows.
 const QString kWorkFolderName = QStringLiteral(".kaldora-novi-cenovnik");
-const QString kTemporaryPattern = QStringLiteral("%1.XXXXXX");
-// The names QTemporaryFile gives for that pattern: six letters or digits.
+// The names HeldFolder::createFile gives: six letters or digits.
 const QString kTemporaryName = QStringLiteral("^%1\\.[A-Za-z0-9]{6}$");
-// Another program may remove the empty work folder between our making it
-// and our file appearing in it; the folder is then made again.
-constexpr int kWorkFolderAttempts = 3;
+// A file that SQLite was asked to fill and that does not begin as every
+// SQLite database does was not the one it filled: the work folder was
+// swapped meanwhile, and the file is made again.
+constexpr QByteArrayView kSqliteHeader("SQLite format 3\0", 16);
+constexpr int kCreateAttempts = 3;
 
 // SQLite's primary result codes that a user can meet; the extended codes
 // that Qt reports carry them in their low byte.
@@ -85,42 +80,6 @@ constexpr int kSqliteNotADb = 26;
 // The file was deleted, renamed or replaced while it was open: SQLite will
 // not write to it, and says so in this extended code of "read-only".
 constexpr int kSqliteReadOnlyDbMoved = kSqliteReadOnly | (4 << 8);
-
-// A new file gets the permissions of an ordinary document; the temporary
-// file it is made under is private to its owner.
-constexpr QFileDevice::Permissions kNewFilePermissions =
-    QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
-    QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther;
-
-#ifdef Q_OS_UNIX
-// A new file is made under a temporary name, locked for as long as it is
-// being made: a leftover that nobody holds locked is one whose maker was
-// killed, and may go.
-bool lockExclusively(int fd, bool wait)
-{
-    int result = 0;
-    do {
-        result = ::flock(fd, LOCK_EX | (wait ? 0 : LOCK_NB));
-    } while (result != 0 && errno == EINTR);
-    return result == 0;
-}
-
-// After a rename, the folder's own entry must reach the disk too, or a
-// power cut could leave the folder without the new name.
-void flushFolder(const QString& folder)
-{
-    const int fd =
-        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) {
-        return;
-    }
-    // The new file is in place and usable either way; a failed flush only
-    // leaves it less safe from a crash, which nothing here could mend.
-    const int flushed = ::fsync(fd);
-    Q_UNUSED(flushed)
-    ::close(fd);
-}
-#endif
 
 bool fillNewFile(const QString& path, QString& reason)
 {
@@ -155,64 +114,53 @@ bool fillNewFile(const QString& path, QString& reason)
     return ok;
 }
 
-// Fills the open temporary file with the default price list and renames it
-// to `target`; the temporary file goes on any failure.
-bool fillAndMoveIntoPlace(QTemporaryFile& temporary, const QString& target, QString& reason)
+// The work folder beside `target`, or where that is not the program's own
+// (a link, a file, another user's folder), the price list's folder itself.
+bool holdFolderFor(const QFileInfo& target, HeldFolder& folder)
 {
-#ifdef Q_OS_UNIX
-    // SQLite opens the file by its name; our handle stays open only to hold
-    // the lock that tells removeLeftovers() the file is being made.
-    if (!lockExclusively(temporary.handle(), true)) {
-        reason = QStringLiteral("U FASCIKLU NIJE MOGUCE PISATI");
-        return false;
-    }
-#else
-    // On Windows an open file cannot be deleted, which protects it as well.
-    temporary.close();
-#endif
-    if (!fillNewFile(temporary.fileName(), reason)) {
-        return false;
-    }
-    if (!temporary.setPermissions(kNewFilePermissions)) {
-        reason = QStringLiteral("DATOTECI NIJE MOGUCE POSTAVITI PRAVA PRISTUPA");
-        return false;
-    }
-    // Renaming never replaces an existing file.
-    if (temporary.rename(target)) {
-        temporary.setAutoRemove(false);
-#ifdef Q_OS_UNIX
-        flushFolder(QFileInfo(target).absolutePath());
-#endif
-        return true;
-    }
-    if (QFileInfo::exists(target)) {
-        return true;
-    }
-    reason = QStringLiteral("DATOTEKU NIJE MOGUCE NAPRAVITI");
-    return false;
+    const QString dataFolder = target.absolutePath();
+    return folder.hold(QDir(dataFolder).filePath(kWorkFolderName), HeldFolder::Kind::Own,
+                       HeldFolder::Create::IfMissing) ||
+           folder.hold(dataFolder, HeldFolder::Kind::Given, HeldFolder::Create::Never);
 }
 
-// Removes a leftover temporary file unless a running program is making it.
-void removeUnlessHeld(const QString& file)
+enum class Made { Done, Again, Failed };
+
+// One try at making the price list at `target`: a new held file in the
+// work folder, filled with the default prices, checked and moved into
+// place. Again when the file that was filled is not the one held.
+Made makeOnce(const QFileInfo& target, QString& reason)
 {
-#ifdef Q_OS_UNIX
-    const int fd = ::open(QFile::encodeName(file).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0) {
-        return;
+    HeldFolder folder;
+    if (!holdFolderFor(target, folder)) {
+        reason = QStringLiteral("U FASCIKLU NIJE MOGUCE PISATI");
+        return Made::Failed;
     }
-    // Held locked by a program that is making the file right now: leave it.
-    if (lockExclusively(fd, false)) {
-        // A leftover that cannot be removed only takes some room; the
-        // price list itself is not touched either way.
-        const int removed = ::unlink(QFile::encodeName(file).constData());
-        Q_UNUSED(removed)
+    HeldFile file;
+    if (!folder.createFile(target.fileName(), file, reason) || !fillNewFile(file.path(), reason)) {
+        return Made::Failed;
     }
-    ::close(fd);
-#else
-    // Fails on a file that another program holds open.
-    const bool removed = QFile::remove(file);
-    Q_UNUSED(removed)
-#endif
+    if (!file.isStillNamed() || !file.startsWith(kSqliteHeader)) {
+        return Made::Again;
+    }
+    if (!file.makeReadable()) {
+        reason = QStringLiteral("DATOTECI NIJE MOGUCE POSTAVITI PRAVA PRISTUPA");
+        return Made::Failed;
+    }
+    if (!file.flush()) {
+        reason = QStringLiteral("GRESKA PRI CITANJU ILI PISANJU DATOTEKE");
+        return Made::Failed;
+    }
+    switch (file.moveTo(target.absoluteFilePath())) {
+    case HeldFile::Move::Moved:
+    // Another program made the file meanwhile: theirs is kept and used.
+    case HeldFile::Move::Taken:
+        return Made::Done;
+    case HeldFile::Move::Failed:
+        break;
+    }
+    reason = QStringLiteral("DATOTEKU NIJE MOGUCE NAPRAVITI");
+    return Made::Failed;
 }
 
 } // namespace
@@ -242,49 +190,34 @@ QString PriceListFile::existingFileUri(const QString& path)
 bool PriceListFile::createWithDefaults(const QString& path, QString& reason)
 {
     const QFileInfo target(path);
-    const QDir folder(target.absolutePath());
-    if (!QDir().mkpath(folder.path())) {
+    if (!QDir().mkpath(target.absolutePath())) {
         reason = QStringLiteral("FASCIKLU NIJE MOGUCE NAPRAVITI");
         return false;
     }
-    bool created = false;
-    {
-        QTemporaryFile temporary(QDir(folder.filePath(kWorkFolderName))
-                                     .filePath(kTemporaryPattern.arg(target.fileName())));
-        bool opened = false;
-        for (int attempt = 0; attempt < kWorkFolderAttempts && !opened; ++attempt) {
-            opened = folder.mkpath(kWorkFolderName) && temporary.open();
+    for (int attempt = 0; attempt < kCreateAttempts; ++attempt) {
+        switch (makeOnce(target, reason)) {
+        case Made::Done:
+            return true;
+        case Made::Failed:
+            return false;
+        case Made::Again:
+            break;
         }
-        if (!opened) {
-            reason = QStringLiteral("U FASCIKLU NIJE MOGUCE PISATI");
-        } else {
-            created = fillAndMoveIntoPlace(temporary, target.absoluteFilePath(), reason);
-        }
-        // A temporary file left here goes with `temporary`.
     }
-    // The work folder goes when no other program is making a file in it; a
-    // folder that stays empty only takes a name.
-    const bool removed = folder.rmdir(kWorkFolderName);
-    Q_UNUSED(removed)
-    return created;
+    reason = QStringLiteral("DATOTEKU NIJE MOGUCE NAPRAVITI");
+    return false;
 }
 
 void PriceListFile::removeLeftovers(const QString& path)
 {
     const QFileInfo target(path);
-    const QRegularExpression leftover(
-        kTemporaryName.arg(QRegularExpression::escape(target.fileName())));
-    const QDir folder(target.absoluteDir().filePath(kWorkFolderName));
-    const QStringList names = folder.entryList(QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString& name : names) {
-        if (leftover.match(name).hasMatch()) {
-            removeUnlessHeld(folder.filePath(name));
-        }
+    HeldFolder folder;
+    if (folder.hold(target.absoluteDir().filePath(kWorkFolderName), HeldFolder::Kind::Own,
+                    HeldFolder::Create::Never)) {
+        folder.removeLeftovers(
+            QRegularExpression(kTemporaryName.arg(QRegularExpression::escape(target.fileName()))));
     }
-    // Empty now unless another program is making a file in it, or someone
-    // put something else there: then rmdir fails and nothing is lost.
-    const bool removed = target.absoluteDir().rmdir(kWorkFolderName);
-    Q_UNUSED(removed)
+    // Letting go removes the folder once it is empty and nobody uses it.
 }
 
 QString PriceListFile::reason(const QSqlError& error)

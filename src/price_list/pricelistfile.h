@@ -23,17 +23,21 @@ public:
 
     // Makes a new price-list file at `path` holding one record with the
     // default prices, creating its folder when needed. The file is built
-    // under a temporary name in a hidden work folder beside `path` and then
-    // moved into place, so `path` never
-    // holds a half-made file and an existing file is never replaced: when
-    // one appears there meanwhile, that file is kept and this succeeds.
-    // On failure returns false and sets `reason`.
+    // under a temporary name in the program's work folder beside `path`
+    // (or, where that name is taken by something that is not the program's
+    // own folder, beside `path` itself), checked to be the very file that
+    // was filled, and then moved into place, so `path` never holds a
+    // half-made file and an existing file is never replaced: when one
+    // appears there meanwhile, that file is kept and this succeeds. Any
+    // number of programs may do this at once. On failure returns false and
+    // sets `reason`.
     static bool createWithDefaults(const QString& path, QString& reason);
 
     // Removes what a run killed while it made a new file at `path` left
     // behind: the temporary files in the work folder beside `path` that no
-    // running program holds, and the folder once it is empty. Nothing
-    // outside that folder is ever touched.
+    // running program holds, and the folder once it is empty and unused.
+    // Nothing outside that folder, nothing reached through a link and
+    // nothing but regular files of the user's is ever touched.
     static void removeLeftovers(const QString& path);
 
     // The cause of a database failure in the user's words.
