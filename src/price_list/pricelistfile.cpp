@@ -183,8 +183,20 @@ QString PriceListFile::existingFileUri(const QString& path)
     // "mode=rw" without "c": SQLite refuses to create a missing file, so a
     // file that disappears between our check and the open is not made anew.
     // A write-protected file still opens, for reading only.
-    return QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded) +
-           QStringLiteral("?mode=rw");
+    return fileUri(QFileInfo(path).absoluteFilePath()) + QStringLiteral("?mode=rw");
+}
+
+QString PriceListFile::fileUri(const QString& absolutePath)
+{
+    // SQLite takes no host in a file URI ("invalid uri authority"), so the
+    // authority stays empty whatever the path: "file:///home/...",
+    // "file:///C:/..." and, for a folder on a server (a roaming profile's
+    // %APPDATA% can be one), "file:////server/share/...", whose path
+    // SQLite hands to Windows as the UNC path it is.
+    const QString path = QDir::fromNativeSeparators(absolutePath);
+    const QByteArray encoded = QUrl::toPercentEncoding(path, "/:");
+    return QStringLiteral("file://") + (path.startsWith(QLatin1Char('/')) ? "" : "/") +
+           QString::fromLatin1(encoded);
 }
 
 bool PriceListFile::createWithDefaults(const QString& path, QString& reason)

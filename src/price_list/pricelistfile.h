@@ -20,6 +20,9 @@ public:
     // instead of creating it, when the file is not there. Needs the
     // connect option QSQLITE_OPEN_URI.
     static QString existingFileUri(const QString& path);
+    // The SQLite file URI of an absolute path: a POSIX path, a Windows
+    // drive path or a Windows server (UNC) path.
+    static QString fileUri(const QString& absolutePath);
 
     // Makes a new price-list file at `path` holding one record with the
     // default prices, creating its folder when needed. The file is built

@@ -236,6 +236,34 @@ TEST_F(StoreTest, AWriteTheFileRefusesChangesNothing)
     EXPECT_EQ(other.value("SELECT count(*) FROM cenovnik").toInt(), 1);
 }
 
+// The file URI SQLite opens: never a host (SQLite refuses one), so a
+// Windows server path keeps its two leading slashes in the path; the
+// characters a URI reserves are escaped, letters beyond ASCII as UTF-8.
+TEST(FileUri, EveryKindOfAbsolutePathGivesAUriSqliteOpens)
+{
+    const std::pair<QString, QString> cases[] = {
+        {"/home/ana/.local/share/kaldora/cenovnik.db",
+         "file:///home/ana/.local/share/kaldora/cenovnik.db"},
+        {"/tmp/a b/?#%/cenovnik.db", "file:///tmp/a%20b/%3F%23%25/cenovnik.db"},
+        {"C:/Users/\u0110or\u0111e/AppData/Roaming/KALDORA/cenovnik.db",
+         "file:///C:/Users/%C4%90or%C4%91e/AppData/Roaming/KALDORA/cenovnik.db"},
+        {"C:\\Users\\ana\\cenovnik.db", "file:///C:/Users/ana/cenovnik.db"},
+        {"\\\\server\\profili\\ana\\KALDORA\\cenovnik.db",
+         "file:////server/profili/ana/KALDORA/cenovnik.db"},
+        {"//server/profili/ana/KALDORA/cenovnik.db",
+         "file:////server/profili/ana/KALDORA/cenovnik.db"},
+    };
+    for (const auto& [path, uri] : cases) {
+#ifndef _WIN32
+        // Backslashes are letters of a file name outside Windows.
+        if (path.contains(QLatin1Char('\\'))) {
+            continue;
+        }
+#endif
+        EXPECT_EQ(PriceListFile::fileUri(path), uri) << path.toStdString();
+    }
+}
+
 } // namespace
 } // namespace kaldora::price_list
 
