@@ -11,16 +11,12 @@ namespace kaldora::about {
 
 namespace {
 
-// Keys are opened with options 0 and with more than read access: reading
-// and writing values, creating and listing subkeys, notification, links and
-// reading the security descriptor. A registry that refuses any of these
-// (a user who may only read the key) makes the lookup count as missing.
+// Keys are opened with options 0 and only the right to read their values.
+// Windows refuses any process that is not elevated (a standard user, or an
+// administrator under UAC) write rights to HKEY_LOCAL_MACHINE, so a key
+// opened for more than reading would count as missing on every such PC.
 constexpr std::uint32_t kOpenOptions = 0;
-constexpr std::uint32_t kOpenAccess = platform::kReadControl | platform::kKeyQueryValue |
-                                      platform::kKeySetValue | platform::kKeyCreateSubKey |
-                                      platform::kKeyEnumerateSubKeys | platform::kKeyNotify |
-                                      platform::kKeyCreateLink;
-static_assert(kOpenAccess == 0x2003F);
+constexpr std::uint32_t kOpenAccess = platform::kKeyQueryValue;
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 

@@ -36,12 +36,12 @@ inline constexpr std::uint32_t kRegDword = 4;
 
 // Access rights for opening a key.
 inline constexpr std::uint32_t kKeyQueryValue = 0x0001;
-inline constexpr std::uint32_t kKeySetValue = 0x0002;
-inline constexpr std::uint32_t kKeyCreateSubKey = 0x0004;
 inline constexpr std::uint32_t kKeyEnumerateSubKeys = 0x0008;
 inline constexpr std::uint32_t kKeyNotify = 0x0010;
-inline constexpr std::uint32_t kKeyCreateLink = 0x0020;
 inline constexpr std::uint32_t kReadControl = 0x20000;
+// KEY_READ: what Windows grants a standard user on HKEY_LOCAL_MACHINE\SOFTWARE.
+inline constexpr std::uint32_t kKeyRead =
+    kReadControl | kKeyQueryValue | kKeyEnumerateSubKeys | kKeyNotify;
 
 // Read access to the system registry with the calls and results of the
 // system's ANSI registry functions. Key paths, value names and text data

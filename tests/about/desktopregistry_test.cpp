@@ -24,7 +24,7 @@ using platform::RegistryKey;
 
 const std::string kMsinfo(kMsinfoPathKey);
 const std::string kLocation(kMsinfoFolderKey);
-constexpr std::uint32_t kAccess = 0x2003F;
+constexpr std::uint32_t kAccess = platform::kKeyQueryValue;
 
 // The value "PATH" as the registry returns it, or the status.
 struct Lookup {

@@ -44,7 +44,7 @@ RegistryStatus FakeRegistry::openKey(RegistryKey parent, const std::string& path
     if (key == m_keys.end()) {
         return kErrorFileNotFound;
     }
-    if (key->second.allowedAccess && (access & ~*key->second.allowedAccess) != 0) {
+    if ((access & ~key->second.allowedAccess) != 0) {
         return kErrorAccessDenied;
     }
     const std::intptr_t handle = m_nextHandle++;

@@ -13,7 +13,8 @@ namespace kaldora::about::test {
 
 // A registry in memory under HKEY_LOCAL_MACHINE, with the calls' Windows
 // results, that counts what is done to it: every key it hands out must come
-// back to closeKey exactly once.
+// back to closeKey exactly once. As Windows does for a standard user, it
+// refuses a key opened with more than the right to read it (KEY_READ).
 class FakeRegistry final : public platform::Registry {
 public:
     struct Value {
@@ -25,8 +26,8 @@ public:
     void setValue(const std::string& path, const std::string& name, Value value);
     // Text stored the usual way, with its terminating zero.
     void setText(const std::string& path, const std::string& name, const std::string& text);
-    // The key may be opened with no more than `allowed` rights; asking for
-    // more is refused as the registry refuses a user who may only read it.
+    // The key may be opened with no more than `allowed` rights instead of
+    // KEY_READ; asking for more is refused.
     void limitAccess(const std::string& path, std::uint32_t allowed);
     // Every close reports this status (the key is closed all the same).
     void failCloses(platform::RegistryStatus status) { m_closeStatus = status; }
@@ -55,7 +56,7 @@ public:
 private:
     struct Key {
         std::map<std::string, Value> values;
-        std::optional<std::uint32_t> allowedAccess;
+        std::uint32_t allowedAccess = platform::kKeyRead;
     };
 
     std::map<std::string, Key> m_keys;
