@@ -1,4 +1,7 @@
-// Checks the window-free parts of the program on Windows (or under Wine):
+// Checks the window-free parts of the program against the system's own
+// functions: on Windows, or under Wine, whose registry checks no access
+// rights (the rights the lookup asks for are checked against a standard
+// user's in tests/about):
 //   windows_check values            GetKeyValue against the registry values
 //                                   that scripts/test-windows stores under
 //                                   HKLM\SOFTWARE\KaldoraCheck
@@ -6,7 +9,7 @@
 //                                   start, with the stand-in tool
 //   windows_check billing           one bill with decimal-comma texts
 //   windows_check sysinfo started|message [path...]
-//                                   StartSysInfo against the real registry;
+//                                   StartSysInfo against the system's registry;
 //                                   the paths are the starts expected, in order
 #include "checks.h"
 
@@ -35,7 +38,7 @@ using kaldora::windows_check::Checks;
 
 namespace {
 
-// The real registry, counting the keys it hands out and takes back.
+// The system's registry, counting the keys it hands out and takes back.
 class CountingRegistry final : public platform::Registry {
 public:
     platform::RegistryStatus openKey(platform::RegistryKey parent, const std::string& path,
