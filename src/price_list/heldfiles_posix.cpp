@@ -179,7 +179,7 @@ bool HeldFolder::createFile(const QString& prefix, HeldFile& file, QString& reas
             reason = systemReason(errno);
             return false;
         }
-        runCreatedHook(path);
+        runHook(Moment::Created, path);
         // A clean-up that took the lock first removes the file and lets go
         // within moments; the check below then finds the name gone.
         if (lock(descriptor, LOCK_EX) && namesDescriptor(fd(m_handle), entry, descriptor)) {

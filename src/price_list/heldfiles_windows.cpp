@@ -166,7 +166,7 @@ bool HeldFolder::createFile(const QString& prefix, HeldFile& file, QString& reas
             reason = systemReason(error);
             return false;
         }
-        runCreatedHook(path);
+        runHook(Moment::Created, path);
         if (lockFile(created, LOCKFILE_EXCLUSIVE_LOCK) && namesHandle(path, created)) {
             file.m_handle = stored(created);
             file.m_path = path;

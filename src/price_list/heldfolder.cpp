@@ -9,7 +9,7 @@ namespace kaldora::price_list {
 
 namespace {
 
-std::atomic<HeldFolder::CreatedHook> createdHook{nullptr};
+std::atomic<HeldFolder::Hook> testHook{nullptr};
 
 // Six letters or digits make about 57 billion names: a new file's name
 // meets an old one almost never, and then simply another is drawn.
@@ -18,15 +18,15 @@ constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxy
 
 } // namespace
 
-void HeldFolder::setCreatedHook(CreatedHook hook)
+void HeldFolder::setHook(Hook hook)
 {
-    createdHook = hook;
+    testHook = hook;
 }
 
-void HeldFolder::runCreatedHook(const QString& path)
+void HeldFolder::runHook(Moment moment, const QString& path)
 {
-    if (const CreatedHook hook = createdHook.load()) {
-        hook(path);
+    if (const Hook hook = testHook.load()) {
+        hook(moment, path);
     }
 }
 

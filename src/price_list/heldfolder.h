@@ -44,15 +44,18 @@ public:
     // no other program holds it.
     void release();
 
-    // For tests: runs between a new file's creation and its lock, the one
-    // moment another program's clean-up could take it.
-    using CreatedHook = void (*)(const QString& path);
-    static void setCreatedHook(CreatedHook hook);
+    // For tests: a function run at the moments another program's clean-up
+    // could meet a new file: between its creation and its lock (when the
+    // clean-up may take it) and once it is filled, before it is moved into
+    // place (when it must not).
+    enum class Moment { Created, Filled };
+    using Hook = void (*)(Moment moment, const QString& path);
+    static void setHook(Hook hook);
+    static void runHook(Moment moment, const QString& path);
 
 private:
-    // The path of a fresh name for createFile, and the test's hook if any.
+    // The path of a fresh name for createFile.
     QString freshPath(const QString& prefix, QString& name) const;
-    static void runCreatedHook(const QString& path);
 
     QString m_path;
     Kind m_kind = Kind::Given;

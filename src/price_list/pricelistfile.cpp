@@ -140,6 +140,7 @@ Made makeOnce(const QFileInfo& target, QString& reason)
     if (!folder.createFile(target.fileName(), file, reason) || !fillNewFile(file.path(), reason)) {
         return Made::Failed;
     }
+    HeldFolder::runHook(HeldFolder::Moment::Filled, file.path());
     if (!file.isStillNamed() || !file.startsWith(kSqliteHeader)) {
         return Made::Again;
     }

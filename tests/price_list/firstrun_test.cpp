@@ -52,31 +52,41 @@ QStringList entries(const QString& folder)
                                   QDir::NoDotAndDotDot);
 }
 
-// Another start's clean-up, run at the moment between the new file's
-// creation and its lock: it takes the file if it can, and tries to remove
-// the work folder as every start does when it is done.
+// Another start's clean-up, run at the moments between the new file's
+// creation and its lock, and between its filling and its move into place:
+// it takes the file if it can, and tries to remove the work folder as every
+// start does when it is done. The first moment costs the program its file,
+// which it notices and makes anew; the second must cost it nothing (on
+// Windows SQLite has closed the file there).
 QString g_path;
 int g_created = 0;
-void otherStartsCleanUp(const QString&)
+QStringList g_filled;
+void otherStartsCleanUp(HeldFolder::Moment moment, const QString& file)
 {
-    if (++g_created == 1) {
+    if (moment == HeldFolder::Moment::Created && ++g_created == 1) {
         PriceListFile::removeLeftovers(g_path);
+    } else if (moment == HeldFolder::Moment::Filled) {
+        PriceListFile::removeLeftovers(g_path);
+        g_filled << QFileInfo(file).fileName();
     }
 }
 
-TEST(FirstRun, AnotherStartsCleanUpBetweenCreationAndLockCannotEmptyThePriceList)
+TEST(FirstRun, AnotherStartsCleanUpMeanwhileCannotEmptyThePriceList)
 {
     tests::PriceListFolder folder;
     g_path = folder.filePath();
     g_created = 0;
-    HeldFolder::setCreatedHook(&otherStartsCleanUp);
+    g_filled.clear();
+    HeldFolder::setHook(&otherStartsCleanUp);
     QString reason;
     const bool created = PriceListFile::createWithDefaults(g_path, reason);
-    HeldFolder::setCreatedHook(nullptr);
+    HeldFolder::setHook(nullptr);
 
     ASSERT_TRUE(created) << reason.toStdString();
-    // The first file went to the clean-up, which the program noticed.
-    EXPECT_GE(g_created, 2);
+    // The first file went to the clean-up, which the program noticed; the
+    // filled one stayed to be moved into place.
+    EXPECT_EQ(g_created, 2);
+    EXPECT_EQ(g_filled.size(), 1);
     expectDefaultPriceList(g_path);
     EXPECT_EQ(entries(folder.path()), QStringList{"cenovnik.db"});
 }
