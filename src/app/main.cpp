@@ -58,6 +58,13 @@ int main(int argc, char* argv[])
     // reported like a full disk; the signal would end the program unasked.
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
+#ifdef SIGPIPE
+    // The error output may be a pipe whose reader has gone (`kaldora 2>&1 |
+    // logger`, logger ended). A write to it then fails, and the program still
+    // ends in order with its exit status; the signal would end it at the
+    // first message. Programs started from here get the signal's default back.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
 
     const ProgramOptions options = ProgramOptions::parse(argumentList(argc, argv));
     switch (options.request()) {
