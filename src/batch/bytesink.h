@@ -14,6 +14,8 @@ public:
     virtual ~ByteSink() = default;
 
     // Writes all `size` bytes; false when they could not all be written.
+    // The CSV writer hands in whole rows only, so that a sink can take back
+    // what a failed write let through.
     virtual bool write(const char* data, std::size_t size) = 0;
 
     // After a failed write: what went wrong, in the user's words.

@@ -84,7 +84,10 @@ Izlazni kod:
   2  nista nije obracunato: pogresna upotreba, neispravan cenovnik, ulaz koji
      ne moze da se procita ili zaglavlje bez potrebne kolone; ili izlaz nije
      mogao da se upise (obrada staje pri prvom neuspelom upisu, a poruka
-     navodi razlog: disk je pun, izlaz je zatvoren, datoteka je prevelika...);
+     navodi razlog: disk je pun, izlaz je zatvoren, datoteka je prevelika...;
+     izlaz koji je datoteka tada sadrzi samo cele redove upisane do greske,
+     jer se deo reda koji je poceo da se upisuje brise; u cevi ili na
+     terminalu poslednji red moze ostati nepotpun, i poruka to kaze);
      ili je obrada prekinuta (na Windows-u Ctrl+C, Ctrl+Break ili zatvaranje
      konzole), a do tada obracunati redovi su upisani celi
 )";

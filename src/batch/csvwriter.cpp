@@ -109,6 +109,21 @@ void CsvWriter::writeOut()
     m_buffer.clear();
 }
 
+std::size_t CsvWriter::wholeRecordsLength(std::string_view text)
+{
+    // A doubled quote inside a field turns quoting off and on again.
+    bool quoted = false;
+    std::size_t whole = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == kQuote) {
+            quoted = !quoted;
+        } else if (text[i] == '\n' && !quoted) {
+            whole = i + 1;
+        }
+    }
+    return whole;
+}
+
 bool CsvWriter::flush()
 {
     if (m_out != nullptr) {

@@ -42,6 +42,11 @@ public:
     // True once a write to the sink has failed.
     bool failed() const { return m_failed; }
 
+    // How many bytes at the start of `text`, which starts with a record,
+    // make whole records: up to the last line end that ends a record,
+    // rather than one inside a quoted field.
+    static std::size_t wholeRecordsLength(std::string_view text);
+
 private:
     static constexpr std::size_t kFlushThreshold = std::size_t{64} * 1024;
 

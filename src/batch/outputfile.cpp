@@ -1,10 +1,15 @@
 #include "batch/outputfile.h"
 
+#include "batch/csvwriter.h"
 #include "batch/systemerror.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <string_view>
+
+#include <sys/stat.h>
+#include <sys/types.h>
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -31,6 +36,39 @@ long long writeSome(int fd, const char* data, std::size_t size)
 #endif
 }
 
+// Cuts the output back by the last `torn` bytes it was given, where it is a
+// regular file that ends with them. True when it was cut.
+bool cutBack(int fd, std::size_t torn)
+{
+#ifdef _WIN32
+    struct _stat64 status {};
+    if (::_fstat64(fd, &status) != 0 || (status.st_mode & _S_IFMT) != _S_IFREG) {
+        return false;
+    }
+    const long long end = ::_lseeki64(fd, 0, SEEK_CUR);
+#else
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        return false;
+    }
+    const long long end = ::lseek(fd, 0, SEEK_CUR);
+#endif
+    const auto wholeRows = end - static_cast<long long>(torn);
+    // Bytes beyond the torn ones (a file opened to be overwritten in place)
+    // are not the program's to take away.
+    if (end < 0 || wholeRows < 0 || status.st_size != end) {
+        return false;
+    }
+    // The offset goes back too, so that a message written to the same file
+    // (2>&1) follows the last whole row instead of a hole.
+#ifdef _WIN32
+    return ::_chsize_s(fd, wholeRows) == 0 && ::_lseeki64(fd, wholeRows, SEEK_SET) == wholeRows;
+#else
+    return ::ftruncate(fd, static_cast<off_t>(wholeRows)) == 0 &&
+           ::lseek(fd, static_cast<off_t>(wholeRows), SEEK_SET) == wholeRows;
+#endif
+}
+
 } // namespace
 
 OutputFile OutputFile::standardOutput()
@@ -54,18 +92,24 @@ bool OutputFile::write(const char* data, std::size_t size)
     if (m_writeError != 0) {
         return false;
     }
-    while (size > 0) {
-        const long long written = writeSome(m_fd, data, size);
+    std::size_t done = 0;
+    while (done < size) {
+        const long long written = writeSome(m_fd, data + done, size - done);
         if (written < 0 && errno == EINTR) {
             continue;
         }
         if (written <= 0) {
             // A write that takes nothing and names no cause is a full disk.
             m_writeError = written < 0 && errno != 0 ? errno : ENOSPC;
+            // Every piece the writer hands in starts and ends with a whole
+            // row: what went out of it may end in a torn one, which is
+            // taken back where the output allows it.
+            const std::size_t torn =
+                done - CsvWriter::wholeRecordsLength(std::string_view(data, done));
+            m_tornRow = torn > 0 && !cutBack(m_fd, torn);
             return false;
         }
-        data += written;
-        size -= static_cast<std::size_t>(written);
+        done += static_cast<std::size_t>(written);
     }
     return true;
 }
@@ -75,7 +119,11 @@ std::string OutputFile::error() const
     if (m_writeError == 0) {
         return {};
     }
-    return "izlaz nije mogao da se upise: " + systemErrorText(m_writeError);
+    std::string text = "izlaz nije mogao da se upise: " + systemErrorText(m_writeError);
+    if (m_tornRow) {
+        text += "; poslednji red izlaza je nepotpun";
+    }
+    return text;
 }
 
 } // namespace kaldora::batch

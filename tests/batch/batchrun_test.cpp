@@ -1,5 +1,6 @@
 #include "batch/batchrun.h"
 #include "batch/csvreader.h"
+#include "batch/csvwriter.h"
 #include "failingsource.h"
 
 #include <gtest/gtest.h>
@@ -408,15 +409,19 @@ private:
     std::size_t m_read = 0;
 };
 
-// Takes `room` bytes, then fails as a full disk does.
+// Takes `room` bytes, then fails as a full disk does. Notes whether every
+// piece it was handed was whole rows, which is what lets the real output
+// take back the torn end of a failed piece.
 class FullDisk final : public ByteSink {
 public:
     explicit FullDisk(std::size_t room)
         : m_room(room)
     {
     }
-    bool write(const char*, std::size_t size) override
+    bool write(const char* data, std::size_t size) override
     {
+        wholePieces = wholePieces && size > 0 &&
+                      CsvWriter::wholeRecordsLength(std::string_view(data, size)) == size;
         m_failed = m_failed || size > m_room;
         m_room -= m_failed ? 0 : size;
         return !m_failed;
@@ -425,6 +430,8 @@ public:
     {
         return m_failed ? "izlaz nije mogao da se upise: disk je pun" : "";
     }
+
+    bool wholePieces = true;
 
 private:
     std::size_t m_room;
@@ -446,6 +453,7 @@ TEST(BatchRun, FailedOutputEndsTheRunAtOnce)
         EXPECT_EQ(BatchRun(*prices, numbers, threads).run(input, out, err), kExitNothingBilled);
         EXPECT_EQ(err.str(), "kaldora-obracun: izlaz nije mogao da se upise: disk je pun\n");
         EXPECT_LT(input.bytesRead(), std::size_t{32} << 20);
+        EXPECT_TRUE(out.wholePieces) << threads;
     }
 }
 

@@ -192,12 +192,23 @@ help_output_full)
     ;;
 file_size_limit)
     # Output beyond the limit fails like a full disk: reported, not a kill
-    # by SIGXFSZ.
+    # by SIGXFSZ. The limit falls inside the second meter's row: the file
+    # keeps the header and the first meter whole and nothing of the second,
+    # also when it is appended to, and a message written to the same file
+    # follows the last whole row.
     command -v prlimit >/dev/null || exit 77
-    prlimit --fsize=200 "$program" --cene "$prices" "$example" >"$tmp/out" 2>"$tmp/err"
+    head -n 2 "$expected" >"$tmp/whole"
+    limit=$(($(wc -c <"$tmp/whole") + 100))
+    prlimit --fsize=$limit "$program" --cene "$prices" "$example" >"$tmp/out" 2>"$tmp/err"
     code=$?
     [[ $code == 2 ]] || fail "exit code $code, expected 2"
     errors_say 'izlaz nije mogao da se upise: datoteka je prevelika'
+    output_is "$tmp/whole"
+    message='kaldora-obracun: izlaz nije mogao da se upise: datoteka je prevelika'
+    printf 'starije\n' | tee "$tmp/out" >"$tmp/expected"
+    { cat "$tmp/whole"; echo "$message"; } >>"$tmp/expected"
+    prlimit --fsize=$((limit + 8)) "$program" --cene "$prices" "$example" >>"$tmp/out" 2>&1
+    output_is "$tmp/expected"
     ;;
 *)
     fail "no such case"

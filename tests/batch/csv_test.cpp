@@ -153,6 +153,30 @@ INSTANTIATE_TEST_SUITE_P(
                     WriterCase{"LineEnds", {"a\nb", "c\rd"}, "\"a\nb\";\"c\rd\"\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Output cut off anywhere: the whole records at its start end at the last
+// line end outside quotes, since one inside quotes belongs to a field.
+struct WholeRecordsCase {
+    const char* name;
+    std::string text;
+    std::size_t whole;
+};
+
+class CsvWholeRecords : public testing::TestWithParam<WholeRecordsCase> {};
+
+TEST_P(CsvWholeRecords, EndAtTheLastRecordEnd)
+{
+    EXPECT_EQ(CsvWriter::wholeRecordsLength(GetParam().text), GetParam().whole);
+}
+
+INSTANTIATE_TEST_SUITE_P(Pieces, CsvWholeRecords,
+                         testing::Values(WholeRecordsCase{"TornFirst", "1466,4", 0},
+                                         WholeRecordsCase{"TornSecond", "a;b\n1466,4", 4},
+                                         WholeRecordsCase{"AllWhole", "a;b\nc;d\n", 8},
+                                         WholeRecordsCase{"TornInsideQuotes", "a;b\n\"x\ny", 4},
+                                         WholeRecordsCase{"QuotedLineEnd", "\"x\ny\";z\nw", 8},
+                                         WholeRecordsCase{"DoubledQuote", "\"a\"\"\n\";1\n2", 9}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST(CsvWriter, WhatItWritesReadsBackUnchanged)
 {
     const std::vector<std::string> fields = {"a;b", "\"", "", "x\r\ny", "plain", "\"\";"};
