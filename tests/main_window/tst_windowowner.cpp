@@ -3,6 +3,7 @@
 // no window is left on screen.
 
 #include "form2harness.h"
+#include "support/boundedrun.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,8 +20,7 @@ using kaldora::tests::RecordingMessageBox;
 namespace {
 
 // Ends a nested run of the application that did not end by itself.
-constexpr int kRunLimitMs = 5000;
-constexpr int kRunAborted = 99;
+constexpr std::chrono::milliseconds kRunLimit{5000};
 // When the test closes the other window, after the main window, if the
 // application still runs.
 constexpr int kOtherWindowCloseMs = 200;
@@ -177,12 +177,8 @@ private slots:
             windows.form2()->close();
             closeOther.start(kOtherWindowCloseMs);
         });
-        QTimer limit;
-        limit.setSingleShot(true);
-        connect(&limit, &QTimer::timeout, [] { QCoreApplication::exit(kRunAborted); });
         closeMainWindow.start(0);
-        limit.start(kRunLimitMs);
-        QCOMPARE(QApplication::exec(), 0);
+        QCOMPARE(kaldora::tests::runApplicationWithin(kRunLimit), 0);
         QCOMPARE(runningAfterMainWindow, otherOnScreen);
         kaldora::tests::flushDeletions();
         QVERIFY(other.isNull());
