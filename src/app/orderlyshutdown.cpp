@@ -70,12 +70,21 @@ void OrderlyShutdown::signalArrived()
 
 void OrderlyShutdown::sessionCommits(QSessionManager& manager)
 {
-    Q_UNUSED(manager)
-    if (!m_ended) {
-        // What could not be saved stays on screen, and the end tries again.
-        const bool saved = m_actions.savePending();
-        Q_UNUSED(saved)
+    if (m_ended || m_actions.savePending()) {
+        return;
     }
+    // What could not be saved stays on screen, and the end tries again. The
+    // session's end may wait for the user only if the user says so.
+    const bool mayAsk = manager.allowsInteraction() || manager.allowsErrorInteraction();
+    if (mayAsk && m_actions.confirmEndUnsaved()) {
+        manager.release();
+        return;
+    }
+    // While the user's interaction is open (the user chose to stay), Qt
+    // stops the session's end with it. Without one, cancel() only tells the
+    // session manager that the save failed: Qt stops the end only through
+    // an interaction, which the manager has just refused.
+    manager.cancel();
 }
 
 void OrderlyShutdown::endUnattended()

@@ -20,7 +20,10 @@ namespace kaldora::app {
 // When the session manager asks the program to save its data (the user
 // logs out), pending edits are saved but nothing is closed: the logout may
 // still be cancelled by another program, and the user would find the
-// program gone. The session's real end then ends the program as above.
+// program gone. The session's real end then ends the program as above. What
+// cannot be saved then is never answered as saved: where the session
+// manager lets the program speak to the user, the user decides whether the
+// session ends without it; otherwise the manager hears that the save failed.
 //
 // A signal handler may do next to nothing safely, so it only writes the
 // signal's number into a pipe; the event loop notices the pipe and does the
@@ -35,6 +38,9 @@ public:
     struct Actions {
         // Saves pending edits and leaves every window as it is.
         std::function<bool()> savePending;
+        // Asks the user whether the session may end without what could not
+        // be saved; true when it may.
+        std::function<bool()> confirmEndUnsaved;
         // Closes every window, answering no message.
         std::function<bool()> closeUnattended;
     };

@@ -1,23 +1,30 @@
 // The program's orderly end: a stop signal only notes itself, and the event
 // loop then closes the windows once, answering no message; the session
-// manager's request to save saves pending edits and quits nothing; whatever
-// ends the program, an edit that cannot be saved is written to the error
-// output and the exit status says so.
+// manager's request to save saves pending edits and quits nothing, and
+// never answers an edit that cannot be saved as saved; whatever ends the
+// program, such an edit is written to the error output once and the exit
+// status says so.
 
 #include "app/endactions.h"
 #include "app/orderlyshutdown.h"
 #include "main_window/windowowner.h"
 #include "platform/qtmessagebox.h"
+#include "support/boundedrun.h"
 #include "support/modalwatchdog.h"
 #include "support/pricelistfolder.h"
 #include "support/testdatabase.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryFile>
 #include <QTest>
 #include <QTimer>
 #include <QtGui/private/qguiapplication_p.h>
+#include <QtGui/private/qsessionmanager_p.h>
+#include <qpa/qplatformsessionmanager.h>
 
 #include <csignal>
 #include <cstdio>
@@ -27,8 +34,41 @@ using kaldora::app::OrderlyShutdown;
 
 namespace {
 
-constexpr int kRunLimitMs = 10000;
-constexpr int kRunAborted = 99;
+constexpr std::chrono::milliseconds kRunLimit{10000};
+
+// How much the played session manager lets the program speak to the user.
+enum class Interaction { None, ErrorsOnly, Any };
+
+// The session manager as the test plays it, in the place of the
+// platform's own while it lives: it allows the user to be asked or not,
+// and notes what the program answers it.
+class PlayedSessionManager final : public QPlatformSessionManager {
+public:
+    explicit PlayedSessionManager(Interaction allowed)
+        : QPlatformSessionManager({}, {})
+        , m_allowed(allowed)
+        , m_manager(static_cast<QSessionManagerPrivate*>(
+              QObjectPrivate::get(QGuiApplicationPrivate::instance()->session_manager)))
+        , m_platforms(m_manager->platformSessionManager)
+    {
+        m_manager->platformSessionManager = this;
+    }
+    ~PlayedSessionManager() override { m_manager->platformSessionManager = m_platforms; }
+    PlayedSessionManager(const PlayedSessionManager&) = delete;
+    PlayedSessionManager& operator=(const PlayedSessionManager&) = delete;
+
+    bool allowsInteraction() override { return m_allowed == Interaction::Any; }
+    bool allowsErrorInteraction() override { return m_allowed != Interaction::None; }
+    void release() override { answers << QStringLiteral("release"); }
+    void cancel() override { answers << QStringLiteral("cancel"); }
+
+    QStringList answers;
+
+private:
+    Interaction m_allowed;
+    QSessionManagerPrivate* m_manager;
+    QPlatformSessionManager* m_platforms;
+};
 
 } // namespace
 
@@ -50,8 +90,9 @@ private slots:
         int closed = 0;
         int saved = 0;
         {
-            const OrderlyShutdown shutdown(
-                {[&saved] { return ++saved > 0; }, [&closed] { return ++closed > 0; }});
+            const OrderlyShutdown shutdown({.savePending = [&saved] { return ++saved > 0; },
+                                            .confirmEndUnsaved = [] { return true; },
+                                            .closeUnattended = [&closed] { return ++closed > 0; }});
             QVERIFY(shutdown.catchesSignals());
             // Nothing happens inside the handler itself.
             QCOMPARE(std::raise(signalNumber), 0);
@@ -80,21 +121,38 @@ private slots:
 
     // A price is typed into the price-list window and saved when the
     // session manager asks, and the program goes on. Another is typed, and
-    // another program locks the file; then the program ends, by a stop
-    // signal or by the session's real end. No message box waits for an answer: the
-    // program ends, the error output names the cause and the typed prices,
-    // and the exit status says that they were not saved.
+    // another program locks the file; the session manager asks again and is
+    // not told that it was saved: where it lets the program ask, the user
+    // decides whether the session may end without the price, otherwise the
+    // save is reported as failed. Then the program ends, by a stop signal or
+    // by the session's real end, and answers no message box: the error
+    // output names the cause and the typed prices, once, and the exit status
+    // says that they were not saved.
     void endWithAnEditThatCannotBeSaved_data()
     {
         QTest::addColumn<bool>("bySignal");
+        QTest::addColumn<Interaction>("interaction");
+        QTest::addColumn<QString>("answer"); // the button the user clicks
+        QTest::addColumn<QStringList>("toldTheManager");
+        const QStringList cancel{QStringLiteral("cancel")};
 #ifndef Q_OS_WIN
-        QTest::newRow("SIGTERM") << true;
+        QTest::newRow("SIGTERM, nobody may be asked")
+            << true << Interaction::None << QString() << cancel;
 #endif
-        QTest::newRow("session's end") << false;
+        QTest::newRow("session's end, nobody may be asked")
+            << false << Interaction::None << QString() << cancel;
+        QTest::newRow("user lets the session end")
+            << false << Interaction::Any << QStringLiteral("ODJAVI SE")
+            << QStringList{QStringLiteral("release")};
+        QTest::newRow("user stays, asked as for an error")
+            << false << Interaction::ErrorsOnly << QStringLiteral("PREKINI ODJAVU") << cancel;
     }
     void endWithAnEditThatCannotBeSaved()
     {
         QFETCH(bool, bySignal);
+        QFETCH(Interaction, interaction);
+        QFETCH(QString, answer);
+        QFETCH(QStringList, toldTheManager);
         const kaldora::tests::ModalWatchdog watchdog;
         const kaldora::tests::PriceListFolder folder;
         const QString path = folder.filePath();
@@ -103,9 +161,25 @@ private slots:
         std::FILE* errorOutput = std::fopen(QFile::encodeName(errors.fileName()).constData(), "w");
         QVERIFY(errorOutput != nullptr);
 
-        int code = kRunAborted;
+        int code = kaldora::tests::kRunAborted;
         bool stillRunningAfterCommit = false;
         double savedAtCommit = 0;
+        QStringList toldAtSave;
+        QString question;
+        PlayedSessionManager manager(interaction);
+        // Answers the question when it is on screen.
+        QTimer user;
+        connect(&user, &QTimer::timeout, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            for (QAbstractButton* button :
+                 box != nullptr ? box->buttons() : QList<QAbstractButton*>()) {
+                if (button->text() == answer) {
+                    question = box->text();
+                    QTest::mouseClick(button, Qt::LeftButton);
+                }
+            }
+        });
+        user.start(50);
         {
             struct Today final : kaldora::platform::Clock {
                 std::chrono::sys_days today() const override { return std::chrono::sys_days{}; }
@@ -124,10 +198,12 @@ private slots:
             QTimer::singleShot(0, [&] {
                 QGuiApplicationPrivate::instance()->commitData();
                 savedAtCommit = other.price("zelenavt").toDouble();
+                toldAtSave = manager.answers;
                 QTimer::singleShot(20, [&] {
                     stillRunningAfterCommit = windows.priceList() != nullptr && form1->isVisible();
                     price->setText(QStringLiteral("8,25"));
                     QVERIFY(other.exec({QStringLiteral("BEGIN EXCLUSIVE")}));
+                    QGuiApplicationPrivate::instance()->commitData();
                     if (bySignal) {
                         QCOMPARE(std::raise(SIGTERM), 0);
                     } else {
@@ -137,19 +213,27 @@ private slots:
                     }
                 });
             });
-            QTimer::singleShot(kRunLimitMs, [] { QCoreApplication::exit(kRunAborted); });
-            code = shutdown.exitCode(QCoreApplication::exec());
+            code = shutdown.exitCode(kaldora::tests::runApplicationWithin(kRunLimit));
         }
         signal(SIGTERM, SIG_DFL);
         std::fclose(errorOutput);
 
         QCOMPARE(savedAtCommit, 7.5);
+        QVERIFY(toldAtSave.isEmpty());
         QVERIFY(stillRunningAfterCommit);
+        QCOMPARE(manager.answers, toldTheManager);
+        if (answer.isEmpty()) {
+            QVERIFY(question.isEmpty());
+        } else {
+            QVERIFY2(question.contains(QStringLiteral("KORISTI DRUGI PROGRAM")),
+                     qPrintable(question));
+            QVERIFY2(question.contains(QStringLiteral("BEZ UPISANIH CENA?")), qPrintable(question));
+        }
         QCOMPARE(code, OrderlyShutdown::kExitUnsaved);
         QVERIFY2(watchdog.caught().isEmpty(), qPrintable(watchdog.caught().join(", ")));
         const QString said = QString::fromUtf8(errors.readAll());
         QVERIFY2(said.contains(QStringLiteral("KORISTI DRUGI PROGRAM")), qPrintable(said));
-        QVERIFY2(said.contains(QStringLiteral("ZELENA ZONA V.T.: 8,25")), qPrintable(said));
+        QCOMPARE(said.count(QStringLiteral("ZELENA ZONA V.T.: 8,25")), 1);
         QCOMPARE(TestDatabase(path).price("zelenavt").toDouble(), 7.5);
     }
 };
