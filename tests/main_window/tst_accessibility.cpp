@@ -13,9 +13,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
+#include <QToolButton>
 
 #include <cstdlib>
+#include <numeric>
 #include <optional>
+#include <vector>
 
 using kaldora::tests::day;
 using kaldora::tests::Form2Harness;
@@ -154,6 +157,70 @@ QString describe(QWidget* w)
     return path;
 }
 
+// What an arrow button draws: which way its triangle points, and whether a
+// bar stands with it.
+struct Arrow {
+    bool pointsLeft = false;
+    bool withBar = false;
+};
+
+// Reads the arrow off the button's picture. Per column of the middle part
+// (the frame lies at the edges), the pixels nearer the ink than the face
+// count: a triangle's columns grow from its tip to its base, a bar's
+// columns are all as high as the glyph, over a good share of its width.
+std::optional<Arrow> drawnArrow(QToolButton* button)
+{
+    const QImage picture = button->grab().toImage();
+    const int ink = qGray(button->palette().color(QPalette::ButtonText).rgb());
+    const int face = qGray(button->palette().color(QPalette::Button).rgb());
+    const QRect middle = picture.rect().adjusted(picture.width() / 5, picture.height() / 5,
+                                                 -picture.width() / 5, -picture.height() / 5);
+    std::vector<int> heights;
+    for (int x = middle.left(); x <= middle.right(); ++x) {
+        int height = 0;
+        for (int y = middle.top(); y <= middle.bottom(); ++y) {
+            const int grey = qGray(picture.pixel(x, y));
+            height += std::abs(grey - ink) < std::abs(grey - face) ? 1 : 0;
+        }
+        if (height > 0 || !heights.empty()) {
+            heights.push_back(height);
+        }
+    }
+    while (!heights.empty() && heights.back() == 0) {
+        heights.pop_back();
+    }
+    if (heights.size() < 8) {
+        return std::nullopt;
+    }
+    const int tallest = *std::max_element(heights.begin(), heights.end());
+    // The longest run of columns of the glyph's full height.
+    std::size_t runStart = 0, runLength = 0;
+    for (std::size_t x = 0, start = 0; x < heights.size(); ++x) {
+        if (heights[x] * 20 < tallest * 19) {
+            start = x + 1;
+        } else if (x + 1 - start > runLength) {
+            runStart = start;
+            runLength = x + 1 - start;
+        }
+    }
+    Arrow arrow;
+    arrow.withBar = runLength * 5 >= heights.size();
+    // The triangle without the bar: its weight lies towards its base, away
+    // from the way it points.
+    double weight = 0, moment = 0, first = -1, last = 0;
+    for (std::size_t x = 0; x < heights.size(); ++x) {
+        if (arrow.withBar && x >= runStart && x < runStart + runLength) {
+            continue;
+        }
+        weight += heights[x];
+        moment += heights[x] * double(x);
+        first = first < 0 ? double(x) : first;
+        last = double(x);
+    }
+    arrow.pointsLeft = moment / weight > (first + last) / 2;
+    return arrow;
+}
+
 } // namespace
 
 class AccessibilityTest : public kaldora::tests::WindowSuite {
@@ -239,6 +306,33 @@ private slots:
             }
         }
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join("; ")));
+    }
+
+    // The price list's navigation buttons show nothing but arrows; each
+    // says the move its arrow shows. They are drawn large, so that the
+    // picture can be read.
+    void navigationArrowsSayTheMoveTheyShow()
+    {
+        Form2Harness h(day(2025, 1, 15));
+        QWidget* w = openWindow(h, QStringLiteral("Form1"));
+        QVERIFY(w != nullptr);
+        auto* bar = w->findChild<QWidget*>(QStringLiteral("Adodc1"));
+        QVERIFY(bar != nullptr);
+        bar->resize(bar->width(), 200);
+        const QList<QToolButton*> buttons = bar->findChildren<QToolButton*>();
+        QCOMPARE(buttons.size(), qsizetype(4));
+        QStringList said;
+        for (QToolButton* button : buttons) {
+            const auto arrow = drawnArrow(button);
+            QVERIFY2(arrow, qPrintable(button->objectName()));
+            const QString name = arrow->pointsLeft
+                                     ? (arrow->withBar ? "PRVI ZAPIS" : "PRETHODNI ZAPIS")
+                                     : (arrow->withBar ? "POSLEDNJI ZAPIS" : "SLEDECI ZAPIS");
+            QCOMPARE(spokenName(button), name);
+            said << name;
+        }
+        said.removeDuplicates();
+        QCOMPARE(said.size(), qsizetype(4));
     }
 
     // Controls that take the keyboard focus sound different from each other,
