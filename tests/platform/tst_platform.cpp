@@ -33,6 +33,9 @@ std::chrono::sys_days civil(int y, unsigned m, unsigned d)
 
 // How long a test program started afresh may take.
 constexpr int kChildLimitMs = 60000;
+// How long one may take whose message box nobody answers: the watchdog's
+// limit, and time for the program's start and end.
+constexpr int kUnansweredLimitMs = 30000;
 
 #ifdef Q_OS_WIN
 // The decimal symbol of the user's regional settings, changed while the
@@ -114,6 +117,41 @@ private slots:
         QtMessageBox().show("CENOVNIK JE IZMENJEN", "Obracun");
         QVERIFY(watchdog.caught().isEmpty());
         QVERIFY(QApplication::activeModalWidget() == nullptr);
+    }
+
+    // The watchdog the window tests rely on: a test program whose message
+    // box nobody answers ends within the bound, its test failed and the box
+    // named, instead of hanging.
+    void watchdogFailsATestOnAnUnansweredBox()
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("KALDORA_UNANSWERED_BOX"), QStringLiteral("1"));
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.setProcessChannelMode(QProcess::MergedChannels);
+        program.start(QCoreApplication::applicationFilePath(), {QStringLiteral("unansweredBox")});
+        const bool ended = program.waitForFinished(kUnansweredLimitMs);
+        if (!ended) {
+            program.kill();
+            program.waitForFinished();
+        }
+        const QString report = QString::fromLocal8Bit(program.readAll());
+        QVERIFY2(ended, qPrintable(report));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QVERIFY2(report.contains(QStringLiteral("FAIL!  : PlatformTest::unansweredBox()")) &&
+                     report.contains(QStringLiteral("NEODGOVORENA PORUKA")),
+                 qPrintable(report));
+    }
+
+    // The other half of the test above: opens the box and waits.
+    void unansweredBox()
+    {
+        if (qEnvironmentVariableIsEmpty("KALDORA_UNANSWERED_BOX")) {
+            QSKIP("run by watchdogFailsATestOnAnUnansweredBox only");
+        }
+        const kaldora::tests::ModalWatchdog watchdog;
+        QtMessageBox().show("NIKO NE ODGOVARA", "NEODGOVORENA PORUKA");
+        QVERIFY2(watchdog.caught().isEmpty(), qPrintable(watchdog.caught().join(", ")));
     }
 
     void dateConversion_data()
