@@ -15,8 +15,8 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <algorithm>
 #include <cstdlib>
-#include <numeric>
 #include <optional>
 #include <vector>
 
@@ -166,8 +166,8 @@ struct Arrow {
 
 // Reads the arrow off the button's picture. Per column of the middle part
 // (the frame lies at the edges), the pixels nearer the ink than the face
-// count: a triangle's columns grow from its tip to its base, a bar's
-// columns are all as high as the glyph, over a good share of its width.
+// count: a triangle's columns grow from its tip to its base, a bar's are
+// all as high as the glyph, over a good share of its width.
 std::optional<Arrow> drawnArrow(QToolButton* button)
 {
     const QImage picture = button->grab().toImage();
@@ -203,21 +203,11 @@ std::optional<Arrow> drawnArrow(QToolButton* button)
             runLength = x + 1 - start;
         }
     }
+    // A bar stands at the tip; without one the tip is the lower end.
     Arrow arrow;
     arrow.withBar = runLength * 5 >= heights.size();
-    // The triangle without the bar: its weight lies towards its base, away
-    // from the way it points.
-    double weight = 0, moment = 0, first = -1, last = 0;
-    for (std::size_t x = 0; x < heights.size(); ++x) {
-        if (arrow.withBar && x >= runStart && x < runStart + runLength) {
-            continue;
-        }
-        weight += heights[x];
-        moment += heights[x] * double(x);
-        first = first < 0 ? double(x) : first;
-        last = double(x);
-    }
-    arrow.pointsLeft = moment / weight > (first + last) / 2;
+    arrow.pointsLeft =
+        arrow.withBar ? runStart < heights.size() / 2 : heights.front() < heights.back();
     return arrow;
 }
 

@@ -4,6 +4,7 @@
 #include "platform/dateconversion.h"
 #include "platform/qtmessagebox.h"
 #include "platform/systemlocale.h"
+#include "support/environmentoverride.h"
 #include "support/modalwatchdog.h"
 #include "support/qttestmain.h"
 
@@ -15,6 +16,7 @@
 #include <QTimer>
 
 #include <chrono>
+#include <optional>
 #include <string>
 
 #ifdef Q_OS_WIN
@@ -31,11 +33,28 @@ std::chrono::sys_days civil(int y, unsigned m, unsigned d)
                                  std::chrono::day(d));
 }
 
-// How long a test program started afresh may take.
-constexpr int kChildLimitMs = 60000;
-// How long one may take whose message box nobody answers: the watchdog's
-// limit, and time for the program's start and end.
-constexpr int kUnansweredLimitMs = 30000;
+// How long this test program, started afresh for one test, may take: the
+// watchdog's limit, and time for the program's start and end.
+constexpr int kAfreshLimitMs = 30000;
+
+// Runs this test program's test `function` afresh, with `name` set to
+// `value` in its environment. Gives its report; nothing when it was still
+// running after the limit.
+std::optional<QString> runAfresh(const char* function, const QString& name, const QString& value)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(name, value);
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.setProcessChannelMode(QProcess::MergedChannels);
+    program.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(function)});
+    if (!program.waitForFinished(kAfreshLimitMs)) {
+        program.kill();
+        program.waitForFinished();
+        return std::nullopt;
+    }
+    return QString::fromLocal8Bit(program.readAll());
+}
 
 #ifdef Q_OS_WIN
 // The decimal symbol of the user's regional settings, changed while the
@@ -124,23 +143,12 @@ private slots:
     // named, instead of hanging.
     void watchdogFailsATestOnAnUnansweredBox()
     {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("KALDORA_UNANSWERED_BOX"), QStringLiteral("1"));
-        QProcess program;
-        program.setProcessEnvironment(environment);
-        program.setProcessChannelMode(QProcess::MergedChannels);
-        program.start(QCoreApplication::applicationFilePath(), {QStringLiteral("unansweredBox")});
-        const bool ended = program.waitForFinished(kUnansweredLimitMs);
-        if (!ended) {
-            program.kill();
-            program.waitForFinished();
-        }
-        const QString report = QString::fromLocal8Bit(program.readAll());
-        QVERIFY2(ended, qPrintable(report));
-        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-        QVERIFY2(report.contains(QStringLiteral("FAIL!  : PlatformTest::unansweredBox()")) &&
-                     report.contains(QStringLiteral("NEODGOVORENA PORUKA")),
-                 qPrintable(report));
+        const auto report = runAfresh("unansweredBox", QStringLiteral("KALDORA_UNANSWERED_BOX"),
+                                      QStringLiteral("1"));
+        QVERIFY(report);
+        QVERIFY2(report->contains(QStringLiteral("FAIL!  : PlatformTest::unansweredBox()")) &&
+                     report->contains(QStringLiteral("NEODGOVORENA PORUKA")),
+                 qPrintable(*report));
     }
 
     // The other half of the test above: opens the box and waits.
@@ -200,24 +208,18 @@ private slots:
     {
         QFETCH(QString, setting);
         QFETCH(QString, separator);
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("KALDORA_EXPECTED_SEPARATOR"), separator);
 #ifdef Q_OS_WIN
         const RegionalDecimalSymbol symbol(setting);
         QVERIFY(symbol.isSet());
 #else
-        environment.insert(QStringLiteral("LC_ALL"), setting);
+        const kaldora::tests::EnvironmentOverride locale("LC_ALL", setting.toStdString());
 #endif
-        QProcess program;
-        program.setProcessEnvironment(environment);
-        program.setProcessChannelMode(QProcess::MergedChannels);
-        program.start(QCoreApplication::applicationFilePath(),
-                      {QStringLiteral("decimalSeparatorFollowsTheLocale")});
-        QVERIFY(program.waitForFinished(kChildLimitMs));
-        const QString report = QString::fromLocal8Bit(program.readAll());
-        QVERIFY2(report.contains(
+        const auto report = runAfresh("decimalSeparatorFollowsTheLocale",
+                                      QStringLiteral("KALDORA_EXPECTED_SEPARATOR"), separator);
+        QVERIFY(report);
+        QVERIFY2(report->contains(
                      QStringLiteral("PASS   : PlatformTest::decimalSeparatorFollowsTheLocale()")),
-                 qPrintable(report));
+                 qPrintable(*report));
     }
 
     // The other half of the test above, in the program started afresh; run
