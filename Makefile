@@ -103,3 +103,28 @@ windows:
 
 test-windows: build
 	KALDORA_LINUX_BUILD=$(BUILD) ./scripts/test-windows $(WINDOWS_BUILD)
+
+# KALDORA in the browser: $(WEB_BUILD)/kaldora.html, one self-contained page
+# with src/billing compiled to WebAssembly by emscripten, and beside it the
+# files a web host needs to let the page install as an app. Debian's
+# emscripten runs its JavaScript tools with the node on the PATH, which
+# finds Debian's acorn only through NODE_PATH. test-web drives the page in
+# Debian's Chromium and compares its bills with those of the batch
+# calculator of $(BUILD) for the same rows; its npm packages are the ones
+# web/package-lock.json pins.
+WEB_BUILD ?= build-web
+WEB_NODE_PATH = /usr/share/nodejs$(if $(NODE_PATH),:$(NODE_PATH))
+
+.PHONY: web test-web
+
+web:
+	./scripts/install-deps web
+	NODE_PATH=$(WEB_NODE_PATH) emcmake cmake -S web -B $(WEB_BUILD) $(CMAKE_ARGS)
+	NODE_PATH=$(WEB_NODE_PATH) cmake --build $(WEB_BUILD) -j $(JOBS)
+
+test-web: web configure
+	cmake --build $(BUILD) -j $(JOBS) --target kaldora-obracun
+	cd web && npm ci --no-audit --no-fund
+	KALDORA_WEB_BUILD=$(abspath $(WEB_BUILD)) \
+	KALDORA_OBRACUN=$(abspath $(BUILD))/src/batch/kaldora-obracun \
+	    node --test web/tests/
