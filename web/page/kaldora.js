@@ -159,6 +159,8 @@
     if (named) {
       obracunaj();
       performance.mark('kaldora-link-billed');
+      // The first moment after the frame that shows the bill.
+      requestAnimationFrame(() => setTimeout(() => performance.mark('kaldora-link-painted')));
     }
   }
 

@@ -4,7 +4,7 @@
 
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
-import { LOCALES, OUTPUT_FIELDS, launch, openPage, referenceBills } from './support.mjs';
+import { LOCALES, OUTPUT_FIELDS, launch, openPage, referenceBills, until } from './support.mjs';
 
 const PRICE_LISTS = 4;
 const ROWS_PER_LIST = 32;
@@ -95,7 +95,7 @@ async function openLink(page, row, prices, n) {
   ['zelenavt', 'zelenamt', 'plavavt', 'plavamt', 'crvenavt', 'crvenamt'].forEach((name, i) => params.set(name, prices[i]));
   const billed = await page.evaluate(() => performance.getEntriesByName('kaldora-link-billed').length);
   await page.evaluate((hash) => { location.hash = hash; }, params.toString());
-  await page.waitForFunction((n) => performance.getEntriesByName('kaldora-link-billed').length > n, billed);
+  await until(page, (n) => performance.getEntriesByName('kaldora-link-billed').length > n, billed);
 }
 
 for (const { locale, separator, lcAll } of LOCALES) {

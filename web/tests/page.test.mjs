@@ -7,7 +7,7 @@ import { createServer } from 'node:http';
 import { createRequire } from 'node:module';
 import { join } from 'node:path';
 import { test } from 'node:test';
-import { launch, launchWithProfile, openPage, pageUrl, tempFolder, webBuild } from './support.mjs';
+import { launch, launchWithProfile, openPage, pageUrl, tempFolder, until, webBuild } from './support.mjs';
 
 const values = (page, ids) => page.evaluate((list) => list.map((id) => document.getElementById(id).value), ids);
 const PRICE_IDS = [11, 12, 13, 14, 15, 16].map((n) => `Text${n}`);
@@ -29,7 +29,7 @@ const LINK = '#novo_vt=1500&novo_mt=500&staro_vt=0&staro_mt=0&datum=2024-03-31&p
 
 test('a link bills at once when the page opens', async (t) => {
   const page = await openPage(t, await browserContext(t, { locale: 'sr-RS' }), pageUrl + LINK);
-  await page.waitForFunction(() => performance.getEntriesByName('kaldora-link-billed').length > 0);
+  await until(page, () => performance.getEntriesByName('kaldora-link-billed').length > 0);
   assert.deepEqual(await values(page, ['Text3', 'Text6', 'Text7', 'Text8', 'Text9', 'Text10', 'Text23', 'Text27', 'Text28', 'Text32']),
     ['262', '87', '937', '312', '300', '100', '9286,06', '1755,69', '11509,5', '30']);
 });
@@ -43,7 +43,7 @@ test('markup and script in a link only ever show as text', async (t) => {
     for (const [name, id, message] of [['novo_vt', 'Text1', /NISTE UPISALI BROJ/], ['zelenamt', 'Text12', /^CENA ZELENA ZONA M\.T\. NIJE BROJ: "/]]) {
       const params = new URLSearchParams({ [name]: payload, case: `${n}${name}` });
       await page.evaluate((hash) => { location.hash = hash; }, params.toString());
-      await page.waitForFunction(() => document.getElementById('poruka').open);
+      await until(page, () => document.getElementById('poruka').open);
       assert.equal(await page.inputValue(`#${id}`), payload);
       const shown = await page.evaluate(() => [document.getElementById('poruka-text').textContent,
         document.getElementById('poruka-text').children.length]);
@@ -70,7 +70,7 @@ test('the price list is kept across a reload, written as the locale of the brows
   assert.equal(await page.textContent('#poruka-text'), 'CENOVNIK JE IZMENJEN');
   await page.click('#poruka-ok');
   await page.reload();
-  await page.waitForFunction(() => performance.getEntriesByName('kaldora-ready').length > 0);
+  await until(page, () => performance.getEntriesByName('kaldora-ready').length > 0);
   assert.deepEqual(await values(page, PRICE_IDS), ['5,25', ...first.slice(1, 5), '12']);
   await serbian.close();
 
@@ -92,11 +92,11 @@ test('a price that is no number is refused, and nothing of the list is kept', as
     'CENA PLAVA ZONA M.T. NIJE SACUVANA: "2.33" NIJE BROJ.\nU CENOVNIKU OSTAJU STARE CENE.');
   await page.click('#poruka-ok');
   // The focus goes to the first refused price, in the list that stays open.
-  await page.waitForFunction(() => document.activeElement.id === 'Form1-Text12');
+  await until(page, () => document.activeElement.id === 'Form1-Text12');
   assert.equal(await page.evaluate(() => document.getElementById('Form1').open), true);
   assert.deepEqual(await values(page, PRICE_IDS), before);
   await page.reload();
-  await page.waitForFunction(() => performance.getEntriesByName('kaldora-ready').length > 0);
+  await until(page, () => performance.getEntriesByName('kaldora-ready').length > 0);
   assert.deepEqual(await values(page, PRICE_IDS), before);
 
   // The reset brings back what a new price list starts with.
@@ -118,7 +118,7 @@ test('the keyboard alone fills the readings and runs OBRACUNAJ', async (t) => {
   assert.equal(await page.textContent('#poruka-text'), 'NISTE UPISALI BROJ ILI PODATAK NIJE NUMERICKI!!!');
   await page.keyboard.press('Enter');
   assert.deepEqual(await values(page, ['Text1', 'Text2', 'Text4', 'Text5']), ['1200', '0', '0', '0']);
-  await page.waitForFunction(() => document.activeElement.id === 'Text1');
+  await until(page, () => document.activeElement.id === 'Text1');
 });
 
 test('on a phone nothing scrolls sideways, and the desktop width shows the window', async (t) => {
@@ -126,7 +126,7 @@ test('on a phone nothing scrolls sideways, and the desktop width shows the windo
   mkdirSync(shots, { recursive: true });
   for (const [name, width, height] of [['phone', 360, 740], ['desktop', 1280, 800]]) {
     const page = await openPage(t, await browserContext(t, { locale: 'sr-RS', viewport: { width, height } }), pageUrl + LINK);
-    await page.waitForFunction(() => document.getElementById('Text28').value !== '');
+    await until(page, () => document.getElementById('Text28').value !== '');
     await page.screenshot({ path: join(shots, `${name}.png`), fullPage: true });
     await openPriceList(page);
     await page.screenshot({ path: join(shots, `${name}-cenovnik.png`) });
@@ -177,7 +177,7 @@ test('served from a web host the page installs as an app that works offline; fro
   await page.evaluate(() => navigator.serviceWorker.ready);
   await context.setOffline(true);
   await page.goto(page.url() + LINK);
-  await page.waitForFunction(() => document.getElementById('Text28').value === '11509,5');
+  await until(page, () => document.getElementById('Text28').value === '11509,5');
 
   const local = await openPage(t, await browserContext(t, {}));
   assert.equal(await local.evaluate(() => document.querySelectorAll('link[rel=manifest]').length), 0);

@@ -51,8 +51,21 @@ export async function openPage(t, context, url = pageUrl) {
     }
   });
   await page.goto(url);
-  await page.waitForFunction(() => performance.getEntriesByName('kaldora-ready').length > 0);
+  await until(page, () => performance.getEntriesByName('kaldora-ready').length > 0);
   return page;
+}
+
+// Waits until the predicate holds in the page. Playwright's own waiting
+// compiles the predicate inside the page, which the page's policy forbids;
+// an evaluation over the DevTools protocol is not governed by it.
+export async function until(page, predicate, arg) {
+  const end = Date.now() + 10000;
+  while (!(await page.evaluate(predicate, arg))) {
+    if (Date.now() > end) {
+      throw new Error(`the page never came to: ${predicate}`);
+    }
+    await new Promise((resolve) => setTimeout(resolve, 10));
+  }
 }
 
 export const LOCALES = [
