@@ -238,6 +238,15 @@
     });
   }
 
+  // An open menu closes when anything else is clicked, or on Escape.
+  function closeMenus(event) {
+    for (const menu of document.querySelectorAll('.menubar details[open]')) {
+      if (event.type === 'keydown' ? event.key === 'Escape' : !menu.contains(event.target)) {
+        menu.open = false;
+      }
+    }
+  }
+
   function menuItem(id, action) {
     $(id).addEventListener('click', () => {
       $(id).closest('details').open = false;
@@ -276,6 +285,8 @@
   echoPick('Combo1', 'Label18');
   echoPick('Combo2', 'Label19');
   window.addEventListener('hashchange', billFromLink);
+  document.addEventListener('click', closeMenus);
+  document.addEventListener('keydown', closeMenus);
   offerInstall();
 
   const wasm = Uint8Array.from(atob(KALDORA_WASM), (c) => c.charCodeAt(0));

@@ -7,21 +7,10 @@ import { createServer } from 'node:http';
 import { createRequire } from 'node:module';
 import { join } from 'node:path';
 import { test } from 'node:test';
-import { launch, launchWithProfile, openPage, pageUrl, tempFolder, until, webBuild } from './support.mjs';
+import { browserContext, launchWithProfile, openPage, openPriceList, pageUrl, tempFolder, until, webBuild } from './support.mjs';
 
 const values = (page, ids) => page.evaluate((list) => list.map((id) => document.getElementById(id).value), ids);
 const PRICE_IDS = [11, 12, 13, 14, 15, 16].map((n) => `Text${n}`);
-
-async function browserContext(t, options) {
-  const browser = await launch();
-  t.after(() => browser.close());
-  return browser.newContext(options);
-}
-
-async function openPriceList(page) {
-  await page.click('#PRVI summary');
-  await page.click('#CEN');
-}
 
 // The bill of 1500 and 500 kWh in 30 days at the first prices, as the
 // window shows it.
@@ -32,6 +21,14 @@ test('a link bills at once when the page opens', async (t) => {
   await until(page, () => performance.getEntriesByName('kaldora-link-billed').length > 0);
   assert.deepEqual(await values(page, ['Text3', 'Text6', 'Text7', 'Text8', 'Text9', 'Text10', 'Text23', 'Text27', 'Text28', 'Text32']),
     ['262', '87', '937', '312', '300', '100', '9286,06', '1755,69', '11509,5', '30']);
+});
+
+test('a link with a date that does not exist is refused, not guessed at', async (t) => {
+  const page = await openPage(t, await browserContext(t, { locale: 'sr-RS' }), `${pageUrl}${LINK.replace('2024-03-01', '2024-02-30')}`);
+  assert.equal(await page.textContent('#poruka-text'), 'DATUM PRETHODNOG OCITAVANJA NIJE ISPRAVAN!!!');
+  assert.equal(await page.inputValue('#Text28'), '');
+  await page.click('#poruka-ok');
+  await until(page, () => document.activeElement.id === 'DTPicker2');
 });
 
 test('markup and script in a link only ever show as text', async (t) => {
@@ -121,37 +118,30 @@ test('the keyboard alone fills the readings and runs OBRACUNAJ', async (t) => {
   await until(page, () => document.activeElement.id === 'Text1');
 });
 
-test('on a phone nothing scrolls sideways, and the desktop width shows the window', async (t) => {
+// Also leaves the pictures in build-web/screenshots, for a person to look at.
+test('a phone shows all without sideways scrolling, and the accessibility scan finds nothing at either width', async (t) => {
   const shots = join(webBuild, 'screenshots');
   mkdirSync(shots, { recursive: true });
+  const axe = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
   for (const [name, width, height] of [['phone', 360, 740], ['desktop', 1280, 800]]) {
     const page = await openPage(t, await browserContext(t, { locale: 'sr-RS', viewport: { width, height } }), pageUrl + LINK);
-    await until(page, () => document.getElementById('Text28').value !== '');
-    await page.screenshot({ path: join(shots, `${name}.png`), fullPage: true });
-    await openPriceList(page);
-    await page.screenshot({ path: join(shots, `${name}-cenovnik.png`) });
-    assert.equal(await page.evaluate(() => document.documentElement.scrollWidth), width, name);
-  }
-});
-
-test('the accessibility scan finds nothing, on a phone and a desktop, with the dialogs open', async (t) => {
-  const axe = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
-  for (const width of [360, 1280]) {
-    const page = await openPage(t, await browserContext(t, { locale: 'sr-RS', viewport: { width, height: 800 } }), pageUrl + LINK);
     // Evaluated over the DevTools protocol, which the page's policy does
     // not govern, so the page keeps its policy while it is scanned.
     await page.evaluate(axe);
-    const scan = async () => {
+    const scan = async (what) => {
       const result = await page.evaluate(() => window.axe.run(document));
       assert.ok(result.passes.length >= 10, 'the scan ran its checks');
-      return result.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`);
+      assert.deepEqual(result.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`), [], `${what} ${name}`);
+      assert.equal(await page.evaluate(() => document.documentElement.scrollWidth), width, `${what} ${name}`);
     };
-    assert.deepEqual(await scan(), [], `main window at ${width}`);
+    await page.screenshot({ path: join(shots, `${name}.png`), fullPage: true });
+    await scan('main window');
     await openPriceList(page);
-    assert.deepEqual(await scan(), [], `price list at ${width}`);
+    await page.screenshot({ path: join(shots, `${name}-cenovnik.png`) });
+    await scan('price list');
     await page.fill('#Form1-Text11', 'x');
     await page.click('#Form1-Command1');
-    assert.deepEqual(await scan(), [], `message at ${width}`);
+    await scan('message');
   }
 });
 

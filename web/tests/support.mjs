@@ -16,15 +16,22 @@ const CHROMIUM_FLAGS = [
   '--disable-background-networking', '--disable-component-update', '--disable-sync',
 ];
 
+const BROWSER = { executablePath: '/usr/bin/chromium', headless: true, args: CHROMIUM_FLAGS };
+
 // Each browser starts with a profile of its own in a fresh folder.
-export function launch() {
-  return chromium.launch({ executablePath: '/usr/bin/chromium', headless: true, args: CHROMIUM_FLAGS });
+export const launch = () => chromium.launch(BROWSER);
+export const launchWithProfile = (profile, locale) => chromium.launchPersistentContext(profile, { ...BROWSER, locale });
+
+// A browser of the test's own, closed when the test ends.
+export async function browserContext(t, options) {
+  const browser = await launch();
+  t.after(() => browser.close());
+  return browser.newContext(options);
 }
 
-export function launchWithProfile(profile, locale) {
-  return chromium.launchPersistentContext(profile, {
-    executablePath: '/usr/bin/chromium', headless: true, args: CHROMIUM_FLAGS, locale,
-  });
+export async function openPriceList(page) {
+  await page.click('#PRVI summary');
+  await page.click('#CEN');
 }
 
 export function tempFolder(t) {
