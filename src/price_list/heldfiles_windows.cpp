@@ -1,13 +1,16 @@
 // HeldFolder and HeldFile on Windows. A folder is held by a handle opened
 // without FILE_SHARE_DELETE: RemoveDirectory needs delete access, which
 // Windows refuses while such a handle is open, so no other program removes
-// the folder while one holds it. A new file is held by a handle with a
-// byte-range lock far past any page SQLite writes or locks (its own locks
-// sit at 1 GiB): the clean-up removes only files it can lock itself. The
-// file's handle shares delete access, because moving it into place by name
-// needs it, and it shares reading and writing with SQLite, which opens the
-// file by name to fill it. Names are checked against the handle's file
-// (volume and file index) after the lock is taken.
+// the folder while one holds it. A new file is created through a handle
+// that does not share delete access either, so nobody can delete it before
+// it is locked; it is then held by a second handle with a byte-range lock
+// far past any page SQLite writes or locks (its own locks sit at 1 GiB),
+// and the clean-up removes only files it can lock itself. The kept handle
+// shares delete access, because moving the file into place by name needs
+// it, and it shares reading and writing with SQLite, which opens the file
+// by name to fill it. (Windows keeps a deleted file that is still open as
+// "delete pending" under its name, and Wine does not even refuse to open
+// it then, so a file must never become deletable before it is locked.)
 
 #include "price_list/heldfile.h"
 #include "price_list/heldfolder.h"
@@ -155,9 +158,11 @@ bool HeldFolder::createFile(const QString& prefix, HeldFile& file, QString& reas
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         QString name;
         const QString path = freshPath(prefix, name);
+        // Made without sharing delete access: while this first handle is
+        // open no other program can delete the file, whatever it checks.
         const HANDLE created = ::CreateFileW(native(path).c_str(), GENERIC_READ | GENERIC_WRITE,
-                                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                             nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+                                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                             CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (created == INVALID_HANDLE_VALUE) {
             const DWORD error = ::GetLastError();
             if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) {
@@ -167,13 +172,30 @@ bool HeldFolder::createFile(const QString& prefix, HeldFile& file, QString& reas
             return false;
         }
         runHook(Moment::Created, path);
-        if (lockFile(created, LOCKFILE_EXCLUSIVE_LOCK) && namesHandle(path, created)) {
-            file.m_handle = stored(created);
+        // The handle that is kept shares delete access, which the move into
+        // place needs; it takes the lock before the first handle goes, so
+        // the file is never without one of the two.
+        const HANDLE kept = ::CreateFileW(native(path).c_str(), GENERIC_READ | GENERIC_WRITE,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        const bool held = kept != INVALID_HANDLE_VALUE && lockFile(kept, LOCKFILE_EXCLUSIVE_LOCK) &&
+                          namesHandle(path, kept);
+        const DWORD error = ::GetLastError();
+        ::CloseHandle(created);
+        if (held) {
+            file.m_handle = stored(kept);
             file.m_path = path;
             file.m_name = name;
             return true;
         }
-        ::CloseHandle(created);
+        if (kept != INVALID_HANDLE_VALUE) {
+            ::CloseHandle(kept);
+        }
+        // Nobody could have taken a file held this way; it goes, unused.
+        const BOOL removed = ::DeleteFileW(native(path).c_str());
+        Q_UNUSED(removed)
+        reason = systemReason(error);
+        return false;
     }
     reason = QStringLiteral("DATOTEKU NIJE MOGUCE NAPRAVITI");
     return false;

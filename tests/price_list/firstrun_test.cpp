@@ -55,9 +55,10 @@ QStringList entries(const QString& folder)
 // Another start's clean-up, run at the moments between the new file's
 // creation and its lock, and between its filling and its move into place:
 // it takes the file if it can, and tries to remove the work folder as every
-// start does when it is done. The first moment costs the program its file,
-// which it notices and makes anew; the second must cost it nothing (on
-// Windows SQLite has closed the file there).
+// start does when it is done. On POSIX systems the first moment costs the
+// program its file, which it notices and makes anew; Windows lets nobody
+// delete the file then. The second moment must cost it nothing (on Windows
+// SQLite has closed the file there).
 QString g_path;
 int g_created = 0;
 QStringList g_filled;
@@ -83,9 +84,12 @@ TEST(FirstRun, AnotherStartsCleanUpMeanwhileCannotEmptyThePriceList)
     HeldFolder::setHook(nullptr);
 
     ASSERT_TRUE(created) << reason.toStdString();
-    // The first file went to the clean-up, which the program noticed; the
-    // filled one stayed to be moved into place.
+    // The filled file stayed to be moved into place.
+#ifdef _WIN32
+    EXPECT_EQ(g_created, 1);
+#else
     EXPECT_EQ(g_created, 2);
+#endif
     EXPECT_EQ(g_filled.size(), 1);
     expectDefaultPriceList(g_path);
     EXPECT_EQ(entries(folder.path()), QStringList{"cenovnik.db"});
