@@ -289,8 +289,33 @@
   document.addEventListener('keydown', closeMenus);
   offerInstall();
 
-  const wasm = Uint8Array.from(atob(KALDORA_WASM), (c) => c.charCodeAt(0));
-  createKaldoraBill({ wasmBinary: wasm }).then((module) => {
+  // The module's bytes, carried in the page as base64.
+  function moduleBytes() {
+    if (Uint8Array.fromBase64) {
+      return Uint8Array.fromBase64(KALDORA_WASM);
+    }
+    const text = atob(KALDORA_WASM);
+    const bytes = new Uint8Array(text.length);
+    for (let i = 0; i < text.length; ++i) {
+      bytes[i] = text.charCodeAt(i);
+    }
+    return bytes;
+  }
+
+  // The module is small enough to compile at once, before the page is
+  // first painted, so that the first paint already shows a link's bill; a
+  // browser that compiles only in the background gets it a little later.
+  function instantiateWasm(imports, started) {
+    const bytes = moduleBytes();
+    try {
+      started(new WebAssembly.Instance(new WebAssembly.Module(bytes), imports));
+    } catch {
+      WebAssembly.instantiate(bytes, imports).then((result) => started(result.instance));
+    }
+    return {};
+  }
+
+  createKaldoraBill({ instantiateWasm }).then((module) => {
     calculation = new Calculation(module);
     fill(PRICES, priceListTexts());
     performance.mark('kaldora-ready');
