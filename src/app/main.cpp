@@ -86,6 +86,7 @@ int main(int argc, char* argv[])
     }
 
     auto guard = std::make_unique<kaldora::app::StartupGuard>();
+    kaldora::forms::choosePlatformOptions();
     QApplication application(argc, argv);
     guard.reset();
     kaldora::app::applyProgramIdentity();

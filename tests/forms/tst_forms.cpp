@@ -8,8 +8,10 @@
 #include "support/qttestmain.h"
 
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QTest>
 
@@ -98,7 +100,74 @@ private slots:
         }
     }
 
+    // Text is drawn as the layout means it in the faces and sizes the
+    // windows use: the space between two words shows, and bold is heavier
+    // than regular. (Under Wine, Qt's GDI font engine ran the words of the
+    // about dialog's caption together and drew the bold results regular;
+    // the program draws with the engine that these checks pass with.)
+    void textKeepsItsSpacesAndItsWeight_data()
+    {
+        QTest::addColumn<double>("points");
+        QTest::newRow("captions") << 8.25;
+        QTest::newRow("menus and frames") << 9.75;
+        QTest::newRow("results") << 12.0;
+    }
+    void textKeepsItsSpacesAndItsWeight()
+    {
+        QFETCH(double, points);
+        const QFont regular = layoutFont({points, false, false});
+        const QFont bold = layoutFont({points, true, false});
+        // The space between the words takes room of its own.
+        const int space = inkWidth(regular, QStringLiteral("IZRACUNAVA MESECNI")) -
+                          inkWidth(regular, QStringLiteral("IZRACUNAVAMESECNI"));
+        QVERIFY2(space >= 2,
+                 qPrintable(QStringLiteral("the words run together (%1 px apart)").arg(space)));
+        QVERIFY2(ink(bold, QStringLiteral("MESECNI")) >=
+                     1.2 * ink(regular, QStringLiteral("MESECNI")),
+                 "bold is drawn regular");
+    }
+
 private:
+    static QImage drawn(const QFont& font, const QString& text)
+    {
+        QImage image(400, 60, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(4, 40, text);
+        return image;
+    }
+    // From the text's first inked pixel column to its last.
+    static int inkWidth(const QFont& font, const QString& text)
+    {
+        const QImage image = drawn(font, text);
+        int first = -1;
+        int last = -1;
+        for (int x = 0; x < image.width(); ++x) {
+            for (int y = 0; y < image.height(); ++y) {
+                if (qGray(image.pixel(x, y)) < 160) {
+                    first = first < 0 ? x : first;
+                    last = x;
+                    break;
+                }
+            }
+        }
+        return last - first;
+    }
+    // How much ink the text takes: the darkness of all its pixels.
+    static double ink(const QFont& font, const QString& text)
+    {
+        const QImage image = drawn(font, text);
+        double sum = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                sum += 255 - qGray(image.pixel(x, y));
+            }
+        }
+        return sum;
+    }
+
     static constexpr std::array kWindow = {
         label("Label1", "V.T:", {0, 0, 600, 300}, {}, Align::Left, Colour::Default),
         textBox("Text1", {600, 0, 900, 300}, {}, Colour::Window, 0, kClientArea, "V.T."),

@@ -3,6 +3,7 @@
 // runs in a home of its own, so the window shows the default price list and
 // the user's own stays untouched.
 
+#include "forms/applicationsetup.h"
 #include "main_window/windowowner.h"
 #include "platform/qtmessagebox.h"
 #include "support/privatehome.h"
@@ -40,6 +41,7 @@ void type(kaldora::main_window::Form2* form, int number, const QString& keys)
 int main(int argc, char* argv[])
 {
     const kaldora::tests::PrivateHome home;
+    kaldora::forms::choosePlatformOptions();
     QApplication application(argc, argv);
     if (argc != 2) {
         std::fprintf(stderr, "usage: form2_screenshot <file.png>\n");

@@ -2,6 +2,8 @@
 
 #include "support/privatehome.h"
 
+#include "forms/applicationsetup.h"
+
 #include <QApplication>
 
 #include <cstdio>
@@ -13,6 +15,7 @@ namespace kaldora::tests {
 int runQtTestSuites(int argc, char** argv, std::span<const QtTestSuite> suites)
 {
     const PrivateHome home;
+    kaldora::forms::choosePlatformOptions();
     QApplication application(argc, argv);
 
     std::vector<char*> args(argv, argv + argc);
