@@ -9,6 +9,9 @@
 #include "price_list/pricelistfile.h"
 #include "price_list/priceliststore.h"
 
+#include <QCoreApplication>
+#include <QString>
+
 #include <algorithm>
 #include <csignal>
 #include <exception>
@@ -18,6 +21,10 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -72,6 +79,29 @@ std::optional<CheckedPrices> choosePrices(const CommandLine& command,
     return prices;
 }
 
+#ifdef _WIN32
+// Qt looks for its plugins where Qt was built and, once a program has an
+// application object, in the program's own folder. This program has none,
+// so the folder it was installed or unpacked into (the SQLite driver is in
+// its sqldrivers\ folder) is put first by hand, wherever it is started
+// from. When the path cannot be had, Qt looks where it always does, and a
+// missing driver is reported when the price list is opened.
+void findPluginsInProgramFolder()
+{
+    std::wstring path(MAX_PATH, L'\0');
+    DWORD length = 0;
+    while ((length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()))) ==
+           path.size()) {
+        path.resize(path.size() * 2);
+    }
+    if (length == 0) {
+        return;
+    }
+    const QString program = QString::fromWCharArray(path.data(), static_cast<qsizetype>(length));
+    QCoreApplication::addLibraryPath(program.left(program.lastIndexOf(u'\\')));
+}
+#endif
+
 int run(int argc, char** argv)
 {
     const std::vector<std::string_view> args(argv + 1, argv + argc);
@@ -87,6 +117,9 @@ int run(int argc, char** argv)
         return printed(std::string(kProgramName) + " " + KALDORA_VERSION + "\n");
     }
 
+#ifdef _WIN32
+    findPluginsInProgramFolder();
+#endif
     const kaldora::billing::NumberText numbers(kaldora::platform::systemDecimalSeparator());
     const auto prices = choosePrices(*command, numbers, error);
     if (!prices) {
