@@ -2,6 +2,9 @@
 
 #include "forms/calendar.h"
 
+#include <QLineEdit>
+#include <QMouseEvent>
+
 namespace kaldora::forms {
 
 namespace {
@@ -20,6 +23,7 @@ DatePicker::DatePicker(QWidget* parent)
     setDateRange(kFirstPickerDate, kLastPickerDate);
     setDisplayFormat(kPickerFormat);
     setCalendarPopup(true);
+    lineEdit()->installEventFilter(this);
 }
 
 Calendar* DatePicker::calendar()
@@ -41,6 +45,20 @@ void DatePicker::mousePressEvent(QMouseEvent* event)
     // otherwise make a calendar of its own, in Cyrillic for sr_RS@latin.
     calendar();
     QDateEdit::mousePressEvent(event);
+}
+
+bool DatePicker::eventFilter(QObject* watched, QEvent* event)
+{
+    // QDateEdit leaves the cursor where the click put it, and digits typed
+    // inside a part that is already full are refused: a click between the
+    // two digits of the day and "15" typed changed nothing. The part
+    // clicked on is selected instead, as a date picker of Windows does; by
+    // now the press has put the cursor into it.
+    if (watched == lineEdit() && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        setSelectedSection(currentSection());
+    }
+    return QDateEdit::eventFilter(watched, event);
 }
 
 bool DatePicker::focusNextPrevChild(bool next)

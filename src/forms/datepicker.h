@@ -10,7 +10,8 @@ class Calendar;
 // Serbian Latin, for dates from 1 January 1601 to 31 December 9999. Tab and
 // Shift+Tab leave it at once, as they leave every other control; QDateEdit
 // would walk its day, month and year first, which are reached with the
-// arrow keys and the calendar instead.
+// arrow keys and the calendar instead. A click into the day, month or year
+// selects it whole, so that the digits typed next replace it.
 class DatePicker final : public QDateEdit {
     Q_OBJECT
 
@@ -21,6 +22,7 @@ public:
     Calendar* calendar();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     bool focusNextPrevChild(bool next) override;
     void mousePressEvent(QMouseEvent* event) override;
 

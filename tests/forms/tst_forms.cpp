@@ -3,6 +3,7 @@
 // windows' own tables, which use every kind of control.
 
 #include "forms/controllookup.h"
+#include "forms/datepicker.h"
 #include "forms/formlayout.h"
 #include "forms/layoutentries.h"
 #include "support/qttestmain.h"
@@ -125,6 +126,43 @@ private slots:
         QVERIFY2(ink(bold, QStringLiteral("MESECNI")) >=
                      1.2 * ink(regular, QStringLiteral("MESECNI")),
                  "bold is drawn regular");
+    }
+
+    // A click into the day, month or year (the cursor lands at `position` of
+    // "08.12.2026") and the digits typed next give that part of the date,
+    // wherever in its digits the click fell, as in the date pickers of
+    // Windows.
+    void typingAfterAClickReplacesThePartClickedOn_data()
+    {
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QDate>("expected");
+        QTest::newRow("day, before its first digit") << 0 << "15" << QDate(2026, 12, 15);
+        QTest::newRow("day, between its digits") << 1 << "15" << QDate(2026, 12, 15);
+        QTest::newRow("month, after its last digit") << 5 << "03" << QDate(2026, 3, 8);
+        QTest::newRow("year, between its digits") << 8 << "2025" << QDate(2025, 12, 8);
+    }
+    void typingAfterAClickReplacesThePartClickedOn()
+    {
+        QFETCH(int, position);
+        QFETCH(QString, typed);
+        QFETCH(QDate, expected);
+        DatePicker picker;
+        picker.setDate(QDate(2026, 12, 8));
+        picker.resize(200, 30);
+        picker.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&picker));
+        // A point of the text that puts the cursor at `position`.
+        auto* line = picker.findChild<QLineEdit*>();
+        QVERIFY(line != nullptr);
+        int x = 0;
+        while (x < line->width() && line->cursorPositionAt(QPoint(x, 0)) != position) {
+            ++x;
+        }
+        QVERIFY(x < line->width());
+        QTest::mouseClick(line, Qt::LeftButton, {}, QPoint(x, line->height() / 2));
+        QTest::keyClicks(&picker, typed);
+        QCOMPARE(picker.date(), expected);
     }
 
 private:
