@@ -228,9 +228,10 @@ int BatchRun::run(ByteSource& input, ByteSink& out, std::ostream& err) const
         err << kProgramName << ": " << out.error() << '\n';
         return kExitNothingBilled;
     }
-    if (interrupted) {
-        err << kProgramName << ": prekinuto pre kraja ulaza; obracunato redova: " << billed << '\n';
-        return kExitNothingBilled;
+    if (interrupted || (m_stop != nullptr && m_stop->load())) {
+        err << kProgramName << ": obrada je prekinuta; ulaz mozda nije procitan do kraja; "
+            << "obracunato redova: " << billed << '\n';
+        return kExitStopped;
     }
     if (readFailed) {
         // The rows read before the failure are billed; the rest never came.

@@ -17,6 +17,10 @@ enum ExitCode : int {
     kExitSomeRowsBad = 1,   // the good rows were billed; the others were reported, or carry
                             // the input-error message instead of a bill
     kExitNothingBilled = 2, // usage error, unreadable input, unusable header, failed output
+    // The user stopped the run (Ctrl+C, Ctrl+Break, the console closed on
+    // Windows). A shell reports 130 for a program that Ctrl+C ends on the
+    // other systems, so a script reads the same status on both.
+    kExitStopped = 130,
 };
 
 // Bills every row of CSV input and writes the bills as CSV: the row loop of
@@ -39,7 +43,10 @@ public:
 
     // A flag that asks the run to stop: it then ends after the block it is
     // billing, with that block's bills written whole, says that it was
-    // interrupted, and counts as failed.
+    // stopped and returns kExitStopped. A stop that comes while the input
+    // ends (the program feeding a pipe was stopped by the same Ctrl+C) still
+    // counts: the input may have been cut off, and a stopped run never
+    // reports success.
     void setStopFlag(const std::atomic<bool>& stop) { m_stop = &stop; }
 
     // Returns the exit code. Nothing goes to `out` unless the header is usable.

@@ -87,9 +87,11 @@ Izlazni kod:
      navodi razlog: disk je pun, izlaz je zatvoren, datoteka je prevelika...;
      izlaz koji je datoteka tada sadrzi samo cele redove upisane do greske,
      jer se deo reda koji je poceo da se upisuje brise; u cevi ili na
-     terminalu poslednji red moze ostati nepotpun, i poruka to kaze);
-     ili je obrada prekinuta (na Windows-u Ctrl+C, Ctrl+Break ili zatvaranje
-     konzole), a do tada obracunati redovi su upisani celi
+     terminalu poslednji red moze ostati nepotpun, i poruka to kaze)
+  130  na Windows-u: obrada je prekinuta (Ctrl+C, Ctrl+Break ili zatvaranje
+     konzole), i kad je ulaz bas tada zavrsen; do tada obracunati redovi su
+     upisani celi, a poruka navodi njihov broj (na drugim sistemima Ctrl+C
+     odmah zavrsava program, a ljuska javlja isti kod 130)
 )";
 
 // The option that takes a value, as "--cene X" or "--cene=X".

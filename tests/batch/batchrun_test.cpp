@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 
@@ -457,30 +458,65 @@ TEST(BatchRun, FailedOutputEndsTheRunAtOnce)
     }
 }
 
+// More rows than one block holds, in more than one piece of reading (each
+// row about 100 bytes, 1.2 MB in all), then the end of the input; the stop is
+// asked for as the last bytes are read, in the last block, as when Ctrl+C
+// stops the program feeding a pipe and this one alike.
+class EndsAsItStops final : public ByteSource {
+public:
+    std::atomic<bool> stop{false};
+
+    EndsAsItStops()
+    {
+        for (int i = 0; i < 12000; ++i) {
+            m_text += row(std::string(60, 'x') + std::to_string(i), "1500", "500", "0", "0");
+        }
+    }
+    std::size_t read(char* buffer, std::size_t size) override
+    {
+        const std::size_t n = std::min(size, m_text.size() - m_done);
+        std::copy_n(m_text.data() + m_done, n, buffer);
+        m_done += n;
+        stop = stop || m_done == m_text.size();
+        return n;
+    }
+
+private:
+    std::string m_text = std::string(kInputHeader);
+    std::size_t m_done = 0;
+};
+
 // A stop asked for from outside (Ctrl+C on Windows) ends the run after the
 // block it is billing: every row written is whole, the message counts them,
-// and the run counts as failed.
-TEST(BatchRun, StopEndsTheRunWithWholeRows)
+// and the run says it was stopped, even when the input ended as the stop
+// came and every row read was billed.
+TEST(BatchRun, StoppedRunSaysSoWithWholeRows)
 {
     const billing::NumberText numbers(',');
     std::string error;
     const auto prices = CheckedPrices::fromList(kCommaPrices, numbers, error);
     ASSERT_TRUE(prices) << error;
-    EndlessRows input;
-    input.stopAfter = std::size_t{3} << 20;
-    TextSink out;
-    std::ostringstream err;
-    BatchRun run(*prices, numbers, 2);
-    run.setStopFlag(input.stop);
-    EXPECT_EQ(run.run(input, out, err), kExitNothingBilled);
-    const Table table(out.text());
-    ASSERT_FALSE(table.rows.empty());
-    for (const auto& fields : table.rows) {
-        ASSERT_EQ(fields.size(), table.header.size());
+    EndlessRows endless;
+    endless.stopAfter = std::size_t{3} << 20;
+    EndsAsItStops ending;
+    const std::pair<ByteSource*, const std::atomic<bool>*> cases[] = {{&endless, &endless.stop},
+                                                                      {&ending, &ending.stop}};
+    for (const auto& [input, stop] : cases) {
+        TextSink out;
+        std::ostringstream err;
+        BatchRun run(*prices, numbers, 2);
+        run.setStopFlag(*stop);
+        EXPECT_EQ(run.run(*input, out, err), 130);
+        const Table table(out.text());
+        ASSERT_FALSE(table.rows.empty());
+        for (const auto& fields : table.rows) {
+            ASSERT_EQ(fields.size(), table.header.size());
+        }
+        EXPECT_EQ(out.text().back(), '\n');
+        EXPECT_EQ(err.str(), "kaldora-obracun: obrada je prekinuta; ulaz mozda nije procitan do "
+                             "kraja; obracunato redova: " +
+                                 std::to_string(table.rows.size()) + "\n");
     }
-    EXPECT_EQ(out.text().back(), '\n');
-    EXPECT_EQ(err.str(), "kaldora-obracun: prekinuto pre kraja ulaza; obracunato redova: " +
-                             std::to_string(table.rows.size()) + "\n");
 }
 
 } // namespace
