@@ -20,20 +20,24 @@ HANDLE g_runFinished = nullptr;
 
 BOOL WINAPI onConsoleEvent(DWORD event)
 {
-    g_stopRequested = true;
     switch (event) {
     case CTRL_C_EVENT:
     case CTRL_BREAK_EVENT:
         // Handled: the run stops by itself.
+        g_stopRequested = true;
         return TRUE;
-    default:
-        // The console closes, or the user logs off or the system shuts
-        // down: the program ends when this returns. An error here leaves
-        // the wait to the timeout, which ends it as well.
+    case CTRL_CLOSE_EVENT:
+        // The console closes: the program ends when this returns. An error
+        // here leaves the wait to the timeout, which ends it as well.
+        g_stopRequested = true;
         if (WaitForSingleObject(g_runFinished, kWaitForTheRunMs) == WAIT_FAILED) {
             Sleep(kWaitForTheRunMs);
         }
         return TRUE;
+    default:
+        // Not sent to this program (see the class); were it, the next
+        // handler, Windows' own, would deal with it.
+        return FALSE;
     }
 }
 #endif

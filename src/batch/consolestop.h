@@ -9,9 +9,13 @@ namespace kaldora::batch {
 // while its own threads may be halfway through a block of bills, and runs
 // the program's clean-up under their feet. The batch calculator notes the
 // request instead: the run stops after the block it is billing, writes that
-// block's bills whole and says it was interrupted. When the console window
+// block's bills whole and says it was stopped. When the console window
 // closes, Windows ends the program as soon as the handler returns, so the
 // handler waits, a few seconds at most, for the run to finish.
+//
+// The user's logoff and the system's shutdown never reach the handler: a
+// console program that loads user32 (Qt does) gets no such events, and the
+// system ends it as it would end a program without a handler.
 //
 // Elsewhere the stop signals keep their default: the system ends every
 // thread at once, and nothing runs halfway.

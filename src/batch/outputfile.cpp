@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdlib>
 #include <string_view>
 
 #include <sys/stat.h>
@@ -14,6 +15,7 @@
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
+#include <windows.h>
 #else
 #include <unistd.h>
 #endif
@@ -30,10 +32,47 @@ long long writeSome(int fd, const char* data, std::size_t size)
 {
 #ifdef _WIN32
     const auto piece = static_cast<unsigned>(std::min<std::size_t>(size, INT_MAX));
+    // The system's own code of a failure is read afterwards; a failure the
+    // run-time finds itself leaves it at zero.
+    _doserrno = 0;
     return ::_write(fd, data, piece);
 #else
     return ::write(fd, data, std::min<std::size_t>(size, SSIZE_MAX));
 #endif
+}
+
+// The cause of a failed write to `fd`, as an errno value. A write that takes
+// nothing and names no cause is a full disk. On Windows a pipe whose reader
+// has gone fails with ERROR_NO_DATA (the pipe is being closed),
+// ERROR_BROKEN_PIPE or, once it is disconnected, ERROR_PIPE_NOT_CONNECTED;
+// the C run-time gives the first and the last as EINVAL. A write to a pipe
+// that the system ends short, with no code at all, is the same closed pipe
+// (Wine's run-time reports it so), since a pipe that is open takes it all.
+// Each of them is the closed output that EPIPE is elsewhere.
+int writeError(int fd, long long written)
+{
+    if (written == 0 || errno == 0) {
+        return ENOSPC;
+    }
+#ifdef _WIN32
+    switch (_doserrno) {
+    case ERROR_NO_DATA:
+    case ERROR_BROKEN_PIPE:
+    case ERROR_PIPE_NOT_CONNECTED:
+        return EPIPE;
+    case ERROR_SUCCESS:
+        if (errno == EINVAL &&
+            GetFileType(reinterpret_cast<HANDLE>(::_get_osfhandle(fd))) == FILE_TYPE_PIPE) {
+            return EPIPE;
+        }
+        break;
+    default:
+        break;
+    }
+#else
+    static_cast<void>(fd);
+#endif
+    return errno;
 }
 
 // Cuts the output back by the last `torn` bytes it was given, where it is a
@@ -99,8 +138,7 @@ bool OutputFile::write(const char* data, std::size_t size)
             continue;
         }
         if (written <= 0) {
-            // A write that takes nothing and names no cause is a full disk.
-            m_writeError = written < 0 && errno != 0 ? errno : ENOSPC;
+            m_writeError = writeError(m_fd, written);
             // Every piece the writer hands in starts and ends with a whole
             // row: what went out of it may end in a torn one, which is
             // taken back where the output allows it.

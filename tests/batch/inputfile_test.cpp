@@ -1,4 +1,5 @@
 #include "batch/inputfile.h"
+#include "batch/outputfile.h"
 #include "batch/systemerror.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,12 @@
 #include <fstream>
 #include <string>
 #include <unistd.h>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+#endif
 
 namespace kaldora::batch {
 namespace {
@@ -124,6 +131,26 @@ TEST(SystemErrorTextOther, NamesTheNumber)
     EXPECT_EQ(systemErrorText(EXDEV).rfind("sistemska greska " + std::to_string(EXDEV) + " (", 0),
               0u);
 }
+
+#ifdef _WIN32
+// The reader of a pipe has gone: the write fails as a closed output, in the
+// same words as elsewhere, not as an invalid argument (the C run-time's
+// reading of Windows' code for it).
+TEST(OutputFileOnWindows, ClosedPipeIsAClosedOutput)
+{
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+    ASSERT_TRUE(CreatePipe(&readEnd, &writeEnd, nullptr, 0));
+    ASSERT_TRUE(CloseHandle(readEnd));
+    const int fd = ::_open_osfhandle(reinterpret_cast<intptr_t>(writeEnd), _O_BINARY);
+    ASSERT_GE(fd, 0);
+    OutputFile out(fd);
+    EXPECT_FALSE(out.write("a;b\n", 4));
+    EXPECT_EQ(out.error(), "izlaz nije mogao da se upise: izlaz je zatvoren: program koji ga je "
+                           "citao je zavrsio");
+    EXPECT_EQ(::_close(fd), 0);
+}
+#endif
 
 } // namespace
 } // namespace kaldora::batch
