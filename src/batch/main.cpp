@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <csignal>
+#include <cwchar>
 #include <exception>
 #include <iostream>
 #include <new>
@@ -24,6 +25,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include <shellapi.h>
 #endif
 
 namespace {
@@ -102,9 +105,77 @@ void findPluginsInProgramFolder()
 }
 #endif
 
+#ifdef _WIN32
+// The arguments as the user typed them, in UTF-8. The narrow argv has them
+// in the system's code page, which cannot hold every name ("Đorđe Миле" in a
+// Western code page), and the manifest's UTF-8 code page is not honoured by
+// every Windows 10. The wide command line always holds them whole. Nullopt
+// when it cannot be read.
+std::optional<std::vector<std::string>> wideArguments()
+{
+    int count = 0;
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (wide == nullptr) {
+        return std::nullopt;
+    }
+    std::vector<std::string> args;
+    for (int i = 1; i < count; ++i) {
+        const int length = static_cast<int>(std::wcslen(wide[i]));
+        std::string arg(static_cast<std::size_t>(length) * 3, '\0');
+        const int written = WideCharToMultiByte(CP_UTF8, 0, wide[i], length, arg.data(),
+                                                static_cast<int>(arg.size()), nullptr, nullptr);
+        if (written == 0 && length > 0) {
+            LocalFree(wide);
+            return std::nullopt;
+        }
+        arg.resize(static_cast<std::size_t>(written));
+        args.push_back(std::move(arg));
+    }
+    // The memory is the system's to take back; nothing is lost if it fails.
+    static_cast<void>(LocalFree(wide));
+    return args;
+}
+
+// Messages and bills are UTF-8 and name files in any script. A console shows
+// them right only in its UTF-8 code page; the user's own code page comes back
+// when the program ends. Pipes and files take the bytes as they are.
+class ConsoleCodePage {
+public:
+    ConsoleCodePage()
+    {
+        DWORD mode = 0;
+        const bool console = GetConsoleMode(GetStdHandle(STD_ERROR_HANDLE), &mode) != 0 ||
+                             GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode) != 0;
+        m_previous = console ? GetConsoleOutputCP() : 0;
+        if (m_previous != 0 && m_previous != CP_UTF8 && SetConsoleOutputCP(CP_UTF8) == 0) {
+            m_previous = 0;
+        }
+    }
+    ~ConsoleCodePage()
+    {
+        if (m_previous != 0 && m_previous != CP_UTF8) {
+            // The console stays in UTF-8 should this fail; nothing is lost.
+            static_cast<void>(SetConsoleOutputCP(m_previous));
+        }
+    }
+    ConsoleCodePage(const ConsoleCodePage&) = delete;
+    ConsoleCodePage& operator=(const ConsoleCodePage&) = delete;
+
+private:
+    UINT m_previous = 0;
+};
+#endif
+
 int run(int argc, char** argv)
 {
+#ifdef _WIN32
+    const auto wide = wideArguments();
+    const std::vector<std::string> owned =
+        wide ? *wide : std::vector<std::string>(argv + std::min(argc, 1), argv + argc);
+    const std::vector<std::string_view> args(owned.begin(), owned.end());
+#else
     const std::vector<std::string_view> args(argv + 1, argv + argc);
+#endif
     std::string error;
     const auto command = CommandLine::parse(args, error);
     if (!command) {
@@ -148,6 +219,9 @@ int main(int argc, char** argv)
     // their cause. The signals' default would kill the program without a word.
     std::signal(SIGXFSZ, SIG_IGN);
     std::signal(SIGPIPE, SIG_IGN);
+#endif
+#ifdef _WIN32
+    const ConsoleCodePage utf8Console;
 #endif
     // Running out of memory ends here, with a message, not an abort.
     try {
