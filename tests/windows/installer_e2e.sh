@@ -1,15 +1,32 @@
 #!/usr/bin/env bash
-# End-to-end test of the Windows installer and program under Wine:
+# End-to-end test of the Windows installer and programs under Wine, as a
+# household meets them:
 #   installer_e2e.sh SETUP_EXE LINUX_KALDORA_OBRACUN
-# In a Wine prefix and on a virtual display of its own: installs KALDORA
-# silently, starts the installed kaldora.exe with no DISPLAY in its Windows
-# environment, types a meter's readings with the X keyboard, presses
-# OBRACUNAJ, reads every result back through the clipboard (Wine has no
-# accessibility bridge for Qt) and compares it with the bill the Linux batch
-# calculator writes for the same meter and dates; then closes the program
-# with IZLAZ and uninstalls it, keeping the user's price list.
+# The portable zip is taken from beside the installer
+# (kaldora-<version>-win64.zip). In a Wine prefix and on a virtual display of
+# their own (tests/windows/wineprefix.sh), with no QT_* variable anywhere:
+#  - the installer is taken through its pages with Enter, as a user goes
+#    through them; the box on its last page starts KALDORA;
+#  - KALDORA is started through its Start-menu entry, as Explorer starts it,
+#    with no DISPLAY in its Windows environment; a meter's readings are typed
+#    with the X keyboard, OBRACUNAJ pressed, and every result read back
+#    through the clipboard (Wine has no accessibility bridge for Qt) is
+#    compared with the bill the Linux batch calculator writes for the same
+#    meter and dates;
+#  - the installed kaldora-obracun.exe, started from a console in another
+#    folder, bills examples/racuni.csv with the price list the window made
+#    byte for byte as the Linux program does with that price list;
+#  - the zip, unpacked into a folder whose path has blanks and "č ć š ž đ":
+#    its kaldora.exe shows its window, its kaldora-obracun.exe bills the same;
+#  - with KALDORA started through the desktop shortcut, the installer and the
+#    uninstaller (silent, and the question the uninstaller asks) end with
+#    status 2 and change nothing;
+#  - an upgrade over the installed version, and the uninstall, which keeps
+#    the user's price list.
 # Exit status 0 pass, 1 fail, 77 when a tool is missing. The picture of the
-# window after the calculation goes to $KALDORA_WINDOWS_SCREENSHOT when set.
+# main window after the calculation goes to $KALDORA_WINDOWS_SCREENSHOT, the
+# installer's pages and the uninstaller's question into the folder
+# $KALDORA_INSTALLER_SCREENSHOTS, when they are set.
 set -u
 if (($# != 2)) || [[ ! -f $1 || ! -x $2 ]]; then
     echo "usage: $0 SETUP_EXE LINUX_KALDORA_OBRACUN" >&2
@@ -17,7 +34,10 @@ if (($# != 2)) || [[ ! -f $1 || ! -x $2 ]]; then
 fi
 setup=$(realpath "$1")
 batch=$(realpath "$2")
-for tool in wine wineboot wineserver Xvfb xdotool xclip import; do
+zip=${setup%-setup.exe}.zip
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+bills=$here/../../examples/racuni.csv
+for tool in wine wineboot wineserver winepath Xvfb xdotool xclip import unzip; do
     if ! command -v "$tool" >/dev/null; then
         echo "SKIP: $tool is missing (scripts/install-deps windows installs it)"
         exit 77
@@ -31,7 +51,12 @@ PRICES='3,10;1,55;4,65;2,33;9,30;4,65'
 declare -A PRICE_TEXT=([Text11]=3,1 [Text12]=1,55 [Text13]=4,65 [Text14]=2,33 [Text15]=9,3
     [Text16]=4,65)
 INSTALLED='C:\Program Files\KALDORA'
+START_MENU_ENTRY='C:\ProgramData\Microsoft\Windows\Start Menu\Programs\KALDORA.lnk'
+DESKTOP_SHORTCUT='C:\users\Public\Desktop\KALDORA.lnk'
 UNINSTALL_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\KALDORA'
+# The installer stops when KALDORA runs and the user gives up (at once when
+# silent).
+STOPPED=2
 # The client area below the menu bar, in pixels (15675 x 10515 twips).
 CLIENT_WIDTH=1045
 CLIENT_HEIGHT=701
@@ -87,23 +112,27 @@ RESULTS=(Text3 Text6 Text7 Text8 Text9 Text10 Text11 Text12 Text13 Text14 Text15
     Text29 Text30 Text31 Text32)
 
 tmp=$(mktemp -d) || exit 1
-xvfb_pid= clip_pid=
-export WINEPREFIX=$tmp/prefix WINEDEBUG=-all
-# No Mono or Gecko download prompts, and no menu entries written into the
-# Linux desktop for the Start-menu shortcuts.
-export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
+wine_xvfb_pid= clip_pid=
+export WINEPREFIX=$tmp/prefix
+# shellcheck source=tests/windows/wineprefix.sh
+. "$here/wineprefix.sh"
 export HOME=$tmp/home XDG_DATA_HOME=$tmp/data XDG_CONFIG_HOME=$tmp/config \
     XDG_CACHE_HOME=$tmp/cache
 mkdir -p "$HOME"
+# Qt's variables would lead the programs to their plugins; they find them
+# by themselves. (Wine passes none of them on, but WINEQT_* as QT_*.)
+for name in "${!QT_@}" "${!WINEQT_@}"; do
+    unset "$name"
+done
 cleanup() {
     [[ -n $clip_pid ]] && drop_mark
     if [[ -d $WINEPREFIX ]]; then
         wineserver -k 2>/dev/null
         timeout 30 wineserver -w 2>/dev/null
     fi
-    if [[ -n $xvfb_pid ]]; then
-        kill "$xvfb_pid" 2>/dev/null
-        wait "$xvfb_pid" 2>/dev/null
+    if [[ -n $wine_xvfb_pid ]]; then
+        kill "$wine_xvfb_pid" 2>/dev/null
+        wait "$wine_xvfb_pid" 2>/dev/null
     fi
     rm -rf "$tmp"
 }
@@ -150,54 +179,6 @@ unix_path() {
     local path=${1#C:\\}
     echo "$WINEPREFIX/drive_c/${path//\\//}"
 }
-
-step "1. Wine prefix, display, decimal comma"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset \
-    3>"$tmp/display" >"$tmp/xvfb.log" 2>&1 &
-xvfb_pid=$!
-wait_for "virtual display" test -s "$tmp/display"
-export DISPLAY=:$(head -n 1 "$tmp/display")
-timeout 300 wineboot -i 2>>"$tmp/wine.log" || fail "wineboot could not make the prefix"
-# Windows' own faces, where Debian's Wine finds them (see scripts/test-windows).
-cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" ||
-    fail "Wine's fonts (fonts-wine) are missing"
-# The Serbian regional settings' separators: a decimal comma, as the Linux
-# calculator has with sr_RS, and a group separator that differs from it.
-printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Control Panel\\International]\r\n"sDecimal"=","\r\n"sThousand"="."\r\n' \
-    >"$WINEPREFIX/drive_c/international.reg"
-quiet_wine reg import 'C:\international.reg' >/dev/null ||
-    fail "the regional settings could not be set"
-
-step "2. silent install"
-cp "$setup" "$tmp/setup.exe"
-quiet_wine "$tmp/setup.exe" /S || fail "the installer ended with status $?"
-timeout "$WAIT" wineserver -w
-program_dir=$(unix_path "$INSTALLED")
-for file in kaldora.exe kaldora-obracun.exe; do
-    [[ -f $program_dir/$file ]] || fail "$INSTALLED holds no $file after the installation"
-done
-shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/KALDORA/KALDORA.lnk"
-[[ -f $shortcut ]] || fail "no Start-menu entry KALDORA\\KALDORA.lnk"
-key=$(quiet_wine reg query "$UNINSTALL_KEY" /v DisplayName) || fail "no uninstall key $UNINSTALL_KEY"
-grep -Eq 'DisplayName +REG_SZ +KALDORA'$'\r''?$' <<<"$key" ||
-    fail "the uninstall key's DisplayName is not KALDORA: $key"
-
-step "3. kaldora.exe shows its window"
-# Windows has no DISPLAY; Wine would pass the Unix one on.
-printf '@echo off\r\nset DISPLAY=\r\necho %%APPDATA%%>C:\\appdata.txt\r\n"%s\\kaldora.exe"\r\necho %%ERRORLEVEL%% >C:\\exitcode.txt\r\n' \
-    "$INSTALLED" >"$WINEPREFIX/drive_c/run.bat"
-quiet_wine cmd /c 'C:\run.bat' >/dev/null &
-find_window() {
-    [[ ! -e $WINEPREFIX/drive_c/exitcode.txt ]] ||
-        fail "kaldora.exe ended with status $(<"$WINEPREFIX/drive_c/exitcode.txt") before showing its window"
-    window=$(xdotool search --onlyvisible --name '^KALDORA$' 2>/dev/null | head -n 1)
-    [[ -n $window ]]
-}
-wait_for "main window KALDORA" find_window
-eval "$(xdotool getwindowgeometry --shell "$window")"
-((WIDTH == CLIENT_WIDTH && HEIGHT > CLIENT_HEIGHT)) ||
-    fail "the window is ${WIDTH}x$HEIGHT, not $CLIENT_WIDTH wide with a menu bar over $CLIENT_HEIGHT"
-menu_height=$((HEIGHT - CLIENT_HEIGHT))
 
 click() {
     local frame left top width height
@@ -260,6 +241,146 @@ iso_date() {
     echo "${BASH_REMATCH[3]}-${BASH_REMATCH[2]}-${BASH_REMATCH[1]}"
 }
 
+# Writes the lines as the batch file C:\$1.bat and runs it with cmd. Its
+# paths are ASCII: cmd reads a batch file in the console's code page.
+run_bat() {
+    local name=$1
+    shift
+    printf '%s\r\n' '@echo off' "$@" >"$WINEPREFIX/drive_c/$name.bat"
+    quiet_wine cmd /c "C:\\$name.bat" >/dev/null
+}
+
+# The exit status a batch file wrote into C:\$1.txt.
+status() {
+    tr -d ' \r\n' <"$WINEPREFIX/drive_c/$1.txt"
+}
+
+# Every file of the installed folder with its checksum.
+installed_files() {
+    (cd "$program_dir" && find . -type f -print0 | sort -z | xargs -0 sha256sum) 2>/dev/null
+}
+
+# The picture of window $1 as $2.png in $KALDORA_INSTALLER_SCREENSHOTS.
+picture() {
+    [[ -n ${KALDORA_INSTALLER_SCREENSHOTS:-} ]] || return 0
+    # shellcheck disable=SC2034 # set by the eval, as X, Y, WIDTH and HEIGHT
+    local WINDOW X Y WIDTH HEIGHT SCREEN
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    mkdir -p "$KALDORA_INSTALLER_SCREENSHOTS" &&
+        import -window root -crop "${WIDTH}x$HEIGHT+$X+$Y" +repage \
+            "$KALDORA_INSTALLER_SCREENSHOTS/$2.png" || fail "no picture $2"
+}
+
+find_window() {
+    window=$(xdotool search --onlyvisible --name '^KALDORA$' 2>/dev/null | head -n 1)
+    [[ -n $window ]]
+}
+
+no_window() {
+    ! find_window
+}
+
+# Waits for KALDORA's main window (started as $1) and checks its size; sets
+# `window` and the height of its menu bar.
+take_window() {
+    wait_for "main window KALDORA ($1)" find_window
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    ((WIDTH == CLIENT_WIDTH && HEIGHT > CLIENT_HEIGHT)) ||
+        fail "the window is ${WIDTH}x$HEIGHT, not $CLIENT_WIDTH wide with a menu bar over $CLIENT_HEIGHT"
+    menu_height=$((HEIGHT - CLIENT_HEIGHT))
+}
+
+# IZLAZ ends KALDORA (started as $1), and with it every Windows program of
+# the prefix.
+close_kaldora() {
+    click Command2
+    wait_for "end of KALDORA ($1) after IZLAZ" no_window
+    timeout "$WAIT" wineserver -w || fail "Wine's programs still run $WAIT s after IZLAZ ($1)"
+}
+
+# Fails unless a Windows run of kaldora-obracun ($1) ended with the Linux
+# program's status ($2) and wrote, byte for byte, its bill ($3; its
+# messages in $4).
+same_bill() {
+    [[ $2 == "$linux_status" ]] || fail "$1 ended with status $2, not $linux_status: $(cat "$4")"
+    cmp -s "$tmp/linux.csv" "$3" ||
+        fail "$1 wrote another bill than the Linux program: $(diff "$tmp/linux.csv" "$3" | head -n 6)"
+}
+
+# The installed folder, its shortcuts and its uninstall key are there, and
+# the files are the ones of $1 (when given).
+expect_installed() {
+    local file link key
+    for file in kaldora.exe kaldora-obracun.exe; do
+        [[ -f $program_dir/$file ]] || fail "$INSTALLED holds no $file $2"
+    done
+    for link in "$START_MENU_ENTRY" "$DESKTOP_SHORTCUT"; do
+        [[ -f $(unix_path "$link") ]] || fail "no shortcut $link $2"
+    done
+    key=$(quiet_wine reg query "$UNINSTALL_KEY" /v DisplayName) || fail "no uninstall key $UNINSTALL_KEY $2"
+    grep -Eq 'DisplayName +REG_SZ +KALDORA'$'\r''?$' <<<"$key" ||
+        fail "the uninstall key's DisplayName is not KALDORA $2: $key"
+    [[ -z $1 || $(installed_files) == "$1" ]] || fail "$INSTALLED holds other files $2"
+}
+
+step "1. Wine prefix, display, regional settings"
+wine_display 1280x1024 "$tmp" || fail "no virtual display"
+wine_prefix 2>>"$tmp/wine.log" || fail "no Wine prefix"
+program_dir=$(unix_path "$INSTALLED")
+
+step "2. installer's pages; its last page starts KALDORA"
+cp "$setup" "$tmp/setup.exe"
+quiet_wine "$tmp/setup.exe" >/dev/null &
+setup_pid=$!
+installer_window() {
+    installer=$(xdotool search --onlyvisible --name '^KALDORA Instalacija$' 2>/dev/null | head -n 1)
+    [[ -n $installer ]]
+}
+setup_ended() {
+    ! kill -0 "$setup_pid" 2>/dev/null
+}
+wait_for "installer window" installer_window
+# Enter is what a user does on each page: "Napred", "Instaliraj" and "Kraj"
+# are the default buttons. Each page is drawn before its picture.
+next_page() {
+    sleep 1
+    picture "$installer" "$1"
+    xdotool key Return
+}
+next_page installer-1-welcome
+next_page installer-2-components
+next_page installer-3-folder
+# The desktop shortcut is the last thing installed; the last page follows.
+wait_for "desktop shortcut" test -f "$(unix_path "$DESKTOP_SHORTCUT")"
+for _ in 1 2 3; do
+    next_page installer-4-finish
+    poll 5 setup_ended && break
+done
+wait "$setup_pid" || fail "the installer ended with status $?"
+expect_installed "" "after the installation"
+take_window "started by the installer's last page"
+close_kaldora "started by the installer's last page"
+# What a user needs to build the Qt DLLs again, as the LGPL allows: the
+# changes made to Debian's Qt source and how they are applied and built.
+note=$program_dir/licenses/qt-izvorni-kod.txt
+[[ -f $note ]] || fail "licenses holds no qt-izvorni-kod.txt (Qt's source and its build)"
+grep -q '^  apt-get source qt6-base=[^ ]*+dfsg-[^ ]* sqlite3=' "$note" ||
+    fail "qt-izvorni-kod.txt names no Debian source of Qt"
+[[ -f $program_dir/licenses/qt6-base/changes/mingw-toolchain.cmake ]] ||
+    fail "licenses holds no copy of the toolchain file Qt was built with"
+for patch in "$here"/../../scripts/qt-windows/*.patch; do
+    name=$(basename "$patch")
+    cmp -s "$patch" "$program_dir/licenses/qt6-base/changes/$name" ||
+        fail "licenses holds no copy of the change $name made to Qt"
+    grep -qF "< changes/$name" "$note" || fail "qt-izvorni-kod.txt does not apply $name"
+done
+
+step "3. KALDORA started through the Start menu"
+# Windows has no DISPLAY; Wine would pass the Unix one on.
+run_bat start-menu 'set DISPLAY=' 'echo %APPDATA%>C:\appdata.txt' "start \"\" \"$START_MENU_ENTRY\"" ||
+    fail "the Start-menu entry $START_MENU_ENTRY starts no program"
+take_window "started through the Start menu"
+
 step "4. readings typed, OBRACUNAJ, results read"
 for ((i = 0; i < ${#READINGS[@]}; i += 2)); do
     type_into "${READINGS[i]}" "${READINGS[i + 1]}"
@@ -304,23 +425,96 @@ done
 echo "bill for $previous_date .. $date:$(for name in "${RESULTS[@]}"; do printf ' %s' "${shown[$name]}"; done)"
 
 step "6. IZLAZ"
-click Command2
-exit_file=$WINEPREFIX/drive_c/exitcode.txt
-wait_for "exit of kaldora.exe after IZLAZ" test -s "$exit_file"
-code=$(tr -d ' \r\n' <"$exit_file")
-[[ $code == 0 ]] || fail "kaldora.exe ended with status $code"
+close_kaldora "started through the Start menu"
 price_list=$(unix_path "$(tr -d '\r\n' <"$WINEPREFIX/drive_c/appdata.txt")")/KALDORA/cenovnik.db
 [[ -f $price_list ]] || fail "no price list at $price_list"
+
+step "7. installed kaldora-obracun.exe on that price list"
+cp "$price_list" "$tmp/cenovnik.db"
+# Status 1: the example's last meter has a letter among its digits.
+LC_ALL=sr_RS.UTF-8 "$batch" --cenovnik "$tmp/cenovnik.db" "$bills" >"$tmp/linux.csv" 2>"$tmp/linux.err"
+linux_status=$?
+((linux_status == 1)) || fail "the Linux kaldora-obracun ended with status $linux_status: $(cat "$tmp/linux.err")"
+(($(wc -l <"$tmp/linux.csv") == $(wc -l <"$bills"))) || fail "the Linux bill has not a line for each meter"
+cp "$bills" "$WINEPREFIX/drive_c/racuni.csv"
+# From a console in another folder, with no variable that points Qt to its
+# plugins.
+run_bat installed-batch 'set QT_PLUGIN_PATH=' 'cd /d C:\users\Public' \
+    "\"$INSTALLED\\kaldora-obracun.exe\" C:\\racuni.csv >C:\\installed.csv 2>C:\\installed.err" \
+    'echo %ERRORLEVEL% >C:\installed-batch.txt'
+same_bill "the installed kaldora-obracun.exe" "$(status installed-batch)" \
+    "$WINEPREFIX/drive_c/installed.csv" "$WINEPREFIX/drive_c/installed.err"
+
+step "8. the zip, unpacked into a non-ASCII folder"
+[[ -f $zip ]] || fail "no portable zip beside the installer: $zip"
+zip_parent="$WINEPREFIX/drive_c/users/Public/Računi za struju/č ć š ž đ"
+mkdir -p "$zip_parent" && unzip -q "$zip" -d "$zip_parent" || fail "cannot unpack $zip"
+zip_dir=$(find "$zip_parent" -name kaldora.exe -printf '%h\n' | head -n 1)
+[[ -f $zip_dir/kaldora-obracun.exe ]] || fail "the zip holds no kaldora.exe and kaldora-obracun.exe"
+# Started from another folder, as from a console.
+(cd "$tmp" && exec timeout 300 wine "$zip_dir/kaldora.exe" 2>>"$tmp/wine.log") &
+zip_pid=$!
+take_window "from the zip"
+click Command2
+wait "$zip_pid"
+code=$?
+((code == 0)) || fail "kaldora.exe from the zip ended with status $code after IZLAZ"
+timeout "$WAIT" wineserver -w || fail "Wine's programs still run $WAIT s after IZLAZ (from the zip)"
+(cd "$tmp" && timeout 300 wine "$zip_dir/kaldora-obracun.exe" --cenovnik "$(winepath -w "$price_list")" \
+    "$(winepath -w "$bills")" >"$tmp/zip.csv" 2>"$tmp/zip.err")
+same_bill "kaldora-obracun.exe from the zip" $? "$tmp/zip.csv" "$tmp/zip.err"
 price_list_sum=$(sha256sum <"$price_list")
 
-step "7. silent uninstall"
+step "9. installing and uninstalling while KALDORA runs"
+run_bat desktop 'set DISPLAY=' "start \"\" \"$DESKTOP_SHORTCUT\"" ||
+    fail "the desktop shortcut $DESKTOP_SHORTCUT starts no program"
+take_window "started through the desktop shortcut"
+installed=$(installed_files)
+quiet_wine "$tmp/setup.exe" /S
+code=$?
+((code == STOPPED)) || fail "the silent installer ended with status $code while KALDORA ran, not $STOPPED"
+expect_installed "$installed" "after the silent installer while KALDORA ran"
+# Run in its folder (_?=), the uninstaller is waited for and gives its
+# status; started as Windows starts it, it goes on from a copy of itself.
+uninstall_in_place() {
+    run_bat "$1" "\"$INSTALLED\\Uninstall.exe\" $2 _?=$INSTALLED" "echo %ERRORLEVEL% >C:\\$1.txt"
+}
+uninstall_in_place uninstall-silent /S
+code=$(status uninstall-silent)
+((code == STOPPED)) || fail "the silent uninstaller ended with status $code while KALDORA ran, not $STOPPED"
+expect_installed "$installed" "after the silent uninstaller while KALDORA ran"
+# By hand, it asks to close KALDORA; Esc gives up.
+uninstall_in_place uninstall-asked "" &
+asked_pid=$!
+question_shown() {
+    question=$(xdotool search --onlyvisible --name '^KALDORA Deinstalacija$' 2>/dev/null | head -n 1)
+    [[ -n $question ]]
+}
+wait_for "the uninstaller's question" question_shown
+sleep 1
+picture "$question" uninstaller-kaldora-runs
+# A click into the box takes the keyboard from KALDORA's window.
+xdotool mousemove --window "$question" 20 20 click 1 key Escape
+wait_for "the uninstaller's end after Esc" test -s "$WINEPREFIX/drive_c/uninstall-asked.txt"
+wait "$asked_pid"
+code=$(status uninstall-asked)
+((code == STOPPED)) || fail "the uninstaller ended with status $code when the user gave up, not $STOPPED"
+expect_installed "$installed" "after the uninstaller's question"
+close_kaldora "started through the desktop shortcut"
+
+step "10. the same version installed over itself"
+quiet_wine "$tmp/setup.exe" /S || fail "the installer ended with status $? over the installed version"
+timeout "$WAIT" wineserver -w || fail "Wine's programs still run $WAIT s after the installation"
+expect_installed "$installed" "after installing over the installed version"
+
+step "11. silent uninstall"
 quiet_wine "$program_dir/Uninstall.exe" /S || fail "the uninstaller ended with status $?"
 # The uninstaller goes on from a copy of itself.
-wait_for "removal of kaldora.exe" test ! -e "$program_dir/kaldora.exe"
+wait_for "removal of $INSTALLED" test ! -e "$program_dir"
 timeout "$WAIT" wineserver -w || fail "Wine's programs still run $WAIT s after the uninstallation"
-[[ -z $(find "$program_dir" -type f 2>/dev/null) ]] ||
-    fail "files left in $INSTALLED: $(find "$program_dir" -type f)"
-[[ ! -e $shortcut ]] || fail "the Start-menu entry KALDORA.lnk is left"
+for link in "$START_MENU_ENTRY" "$DESKTOP_SHORTCUT"; do
+    [[ ! -e $(unix_path "$link") ]] || fail "the shortcut $link is left"
+done
 quiet_wine reg query "$UNINSTALL_KEY" >/dev/null && fail "the uninstall key $UNINSTALL_KEY is left"
 [[ -f $price_list ]] || fail "the uninstallation removed the price list"
 [[ $(sha256sum <"$price_list") == "$price_list_sum" ]] || fail "the uninstallation changed the price list"
