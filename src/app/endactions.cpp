@@ -16,6 +16,10 @@ namespace {
 constexpr std::string_view kEndAnyway = "ODJAVITI SE IPAK, BEZ UPISANIH CENA?";
 constexpr std::string_view kEndButton = "ODJAVI SE";
 constexpr std::string_view kStayButton = "PREKINI ODJAVU";
+// Why the session's end waits, where the system shows it (Windows lists it
+// with the program on its screen of programs that keep the session open).
+constexpr std::string_view kHoldReason =
+    "CENE NISU UPISANE. ODGOVORITE NA PITANJE PROGRAMA KALDORA.";
 
 // The report of what could not be saved, for the error output (no message
 // box can be answered at the end): the reason, and the six prices as they
@@ -74,18 +78,25 @@ struct Reports {
 } // namespace
 
 OrderlyShutdown::Actions endActions(main_window::WindowOwner& windows,
-                                    platform::QtMessageBox& messages, std::FILE* errorOutput)
+                                    platform::QtMessageBox& messages,
+                                    platform::SessionEndHold& hold, std::FILE* errorOutput)
 {
     auto reports = std::make_shared<Reports>(Reports{errorOutput, {}, {}});
     return {
         .savePending = [&windows, reports] { return reports->write(windows.savePendingEdits()); },
         .confirmEndUnsaved =
-            [&messages, reports] {
+            [&messages, &hold, reports] {
                 const QByteArray text = reports->lastReason.toUtf8() + "\n\n" +
                                         QByteArray(kEndAnyway.data(), kEndAnyway.size());
-                return messages.ask(
+                // Windows would end the program a few seconds into the
+                // question, and the prices with it, unless it says why it
+                // waits.
+                hold.hold(kHoldReason);
+                const bool endAnyway = messages.ask(
                     std::string_view(text.constData(), static_cast<std::size_t>(text.size())),
                     platform::kApplicationTitle, kEndButton, kStayButton);
+                hold.release();
+                return endAnyway;
             },
         .closeUnattended =
             [&windows, &messages, reports] {

@@ -3,6 +3,7 @@
 #include "app/orderlyshutdown.h"
 #include "main_window/windowowner.h"
 #include "platform/qtmessagebox.h"
+#include "platform/sessionendhold.h"
 #include "price_list/form1.h"
 
 #include <cstdio>
@@ -12,11 +13,13 @@ namespace kaldora::app {
 // What the program's orderly end does with its windows: saves the price
 // list's pending edits for the session manager, and asks the user, where the
 // session manager allows it, whether the session may end without what could
-// not be saved; at the end it switches the message boxes to `errorOutput`
+// not be saved, holding the session's end with its reason while the
+// question is open; at the end it switches the message boxes to `errorOutput`
 // and closes every window. What cannot be saved is reported on `errorOutput`,
 // the reason and the six prices as typed, once however often the same
 // prices fail.
 OrderlyShutdown::Actions endActions(main_window::WindowOwner& windows,
-                                    platform::QtMessageBox& messages, std::FILE* errorOutput);
+                                    platform::QtMessageBox& messages,
+                                    platform::SessionEndHold& hold, std::FILE* errorOutput);
 
 } // namespace kaldora::app

@@ -7,6 +7,7 @@
 #include "forms/applicationsetup.h"
 #include "main_window/windowowner.h"
 #include "platform/qtmessagebox.h"
+#include "platform/sessionendhold.h"
 #include "platform/systemclock.h"
 #include "platform/systemlocale.h"
 #include "price_list/pricelistfile.h"
@@ -98,9 +99,11 @@ int main(int argc, char* argv[])
         {clock, messages, kaldora::platform::systemDecimalSeparator()});
     // The end of the session, SIGTERM, SIGHUP and SIGINT and every other end
     // save the price list's pending edits without a message box: nobody may
-    // be there to answer one. What cannot be saved goes to the error output.
-    const kaldora::app::OrderlyShutdown shutdown(
-        kaldora::app::endActions(windows, messages, stderr));
+    // be there to answer one. What cannot be saved goes to the error output;
+    // at the session's end the user is asked first where the session allows
+    // it (always on Windows, whose session waits for the answer).
+    const kaldora::app::OrderlyShutdown shutdown(kaldora::app::endActions(
+        windows, messages, kaldora::platform::systemSessionEndHold(), stderr));
     // Making the main window reads the price list, and a problem with it is
     // shown in a message that waits for an answer.
     auto* mainWindow = windows.form2();

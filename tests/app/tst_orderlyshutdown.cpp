@@ -9,6 +9,7 @@
 #include "app/orderlyshutdown.h"
 #include "main_window/windowowner.h"
 #include "platform/qtmessagebox.h"
+#include "platform/sessionendhold.h"
 #include "support/boundedrun.h"
 #include "support/modalwatchdog.h"
 #include "support/pricelistfolder.h"
@@ -71,6 +72,23 @@ private:
 };
 
 } // namespace
+
+// Notes how the session's end is held: the reason while it is held, and
+// every hold and release.
+struct NotedHold final : kaldora::platform::SessionEndHold {
+    void hold(std::string_view why) override
+    {
+        reason = QString::fromUtf8(why.data(), static_cast<qsizetype>(why.size()));
+        calls << QStringLiteral("hold");
+    }
+    void release() override
+    {
+        reason.clear();
+        calls << QStringLiteral("release");
+    }
+    QString reason;
+    QStringList calls;
+};
 
 class OrderlyShutdownTest : public QObject {
     Q_OBJECT
@@ -166,6 +184,8 @@ private slots:
         double savedAtCommit = 0;
         QStringList toldAtSave;
         QString question;
+        QString heldFor;
+        NotedHold hold;
         PlayedSessionManager manager(interaction);
         // Answers the question when it is on screen.
         QTimer user;
@@ -175,6 +195,7 @@ private slots:
                  box != nullptr ? box->buttons() : QList<QAbstractButton*>()) {
                 if (button->text() == answer) {
                     question = box->text();
+                    heldFor = hold.reason;
                     QTest::mouseClick(button, Qt::LeftButton);
                 }
             }
@@ -188,7 +209,7 @@ private slots:
             kaldora::main_window::WindowOwner windows({clock, messages, ','},
                                                       kaldora::platform::systemServices(), path);
             const OrderlyShutdown shutdown(
-                kaldora::app::endActions(windows, messages, errorOutput));
+                kaldora::app::endActions(windows, messages, hold, errorOutput));
             auto* form1 = windows.showPriceList();
             auto* price = form1->control<QLineEdit>(QStringLiteral("Text11"));
             price->setText(QStringLiteral("7,5"));
@@ -222,6 +243,10 @@ private slots:
         QVERIFY(toldAtSave.isEmpty());
         QVERIFY(stillRunningAfterCommit);
         QCOMPARE(manager.answers, toldTheManager);
+        // The session's end is held exactly while the question is open.
+        const QStringList heldOnce{QStringLiteral("hold"), QStringLiteral("release")};
+        QCOMPARE(hold.calls, answer.isEmpty() ? QStringList() : heldOnce);
+        QCOMPARE(heldFor.isEmpty(), answer.isEmpty());
         if (answer.isEmpty()) {
             QVERIFY(question.isEmpty());
         } else {
