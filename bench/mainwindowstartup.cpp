@@ -9,6 +9,7 @@
 #include "forms/applicationsetup.h"
 #include "main_window/windowowner.h"
 #include "platform/qtmessagebox.h"
+#include "platform/sessionendhold.h"
 #include "platform/systemclock.h"
 #include "platform/systemlocale.h"
 
@@ -16,6 +17,7 @@
 
 int main(int argc, char* argv[])
 {
+    kaldora::forms::choosePlatformOptions();
     QApplication application(argc, argv);
     kaldora::app::applyProgramIdentity();
     kaldora::forms::prepareApplication(application);
@@ -23,8 +25,8 @@ int main(int argc, char* argv[])
     kaldora::platform::QtMessageBox messages;
     kaldora::main_window::WindowOwner windows(
         {clock, messages, kaldora::platform::systemDecimalSeparator()});
-    const kaldora::app::OrderlyShutdown shutdown(
-        kaldora::app::endActions(windows, messages, stderr));
+    const kaldora::app::OrderlyShutdown shutdown(kaldora::app::endActions(
+        windows, messages, kaldora::platform::systemSessionEndHold(), stderr));
     StartupProbe probe(windows.form2());
     windows.form2()->show();
     return application.exec();
