@@ -46,8 +46,14 @@ const QString kHelp =
                    "Kopija cenovnika se pravi i vraca kopiranjem te datoteke dok je program\n"
                    "zatvoren.\n"
                    "\n"
+// Where the separator comes from: platform::SystemLocale.
+#ifdef _WIN32
+                   "Decimalni separator je decimalni simbol iz regionalnih podesavanja\n"
+                   "sistema Windows: zarez za srpski (Srbija), tacka za engleski (SAD).\n"
+#else
                    "Decimalni separator se uzima iz jezickih podesavanja (LC_ALL, LC_NUMERIC,\n"
                    "LANG): zarez za sr_RS, tacka za en_US i C.\n"
+#endif
                    "\n"
                    "Izlazni kod:\n"
                    "  0  prozor je zatvoren, ili je ispisana pomoc ili verzija\n"

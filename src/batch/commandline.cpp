@@ -34,9 +34,18 @@ prozoru programa; ako cenovnik jos ne postoji, pravi se sa osnovnim cenama.
   -h, --help          ova pomoc
   -v, --version       verzija programa
 
-Brojevi se pisu sa decimalnim separatorom iz jezickih podesavanja korisnika
+)"
+// Where the separator comes from: platform::SystemLocale.
+#ifdef _WIN32
+    R"(Brojevi se pisu sa decimalnim simbolom iz regionalnih podesavanja sistema
+Windows: zarez za srpski (Srbija), tacka za engleski (SAD).
+)"
+#else
+    R"(Brojevi se pisu sa decimalnim separatorom iz jezickih podesavanja korisnika
 (LC_ALL, LC_NUMERIC, LANG): zarez za sr_RS, tacka za en_US i C.
-
+)"
+#endif
+    R"(
 Ulaz: CSV u UTF-8, polja odvojena znakom ";", prvi red je zaglavlje. Polja
 pod navodnicima mogu sadrzati ";", prelome reda i "" za navodnik. Prazni
 redovi se preskacu. Kolone, po imenu iz zaglavlja, bilo kojim redom:
