@@ -42,7 +42,8 @@ std::error_code lastError()
     }
     // The program gets a session of its own, so that an interrupt typed in
     // the terminal this program was started from does not reach it, and
-    // starts with no blocked signals and SIGPIPE at its default.
+    // starts with no blocked signals and with SIGPIPE and SIGXFSZ, which
+    // KALDORA ignores for itself, at their defaults.
     if (::setsid() < 0) {
         reportAndExit(reportFd, errno, EXIT_FAILURE);
     }
@@ -51,7 +52,7 @@ std::error_code lastError()
     struct sigaction dflt {};
     dflt.sa_handler = SIG_DFL;
     if (::sigprocmask(SIG_SETMASK, &none, nullptr) != 0 ||
-        ::sigaction(SIGPIPE, &dflt, nullptr) != 0) {
+        ::sigaction(SIGPIPE, &dflt, nullptr) != 0 || ::sigaction(SIGXFSZ, &dflt, nullptr) != 0) {
         reportAndExit(reportFd, errno, EXIT_FAILURE);
     }
     ::execv(path, argv);

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -43,27 +44,36 @@ TEST(PosixProgramStarter, StartsTheFileAsItStandsWithoutArguments)
     TempFolder folder;
     const std::string marker = folder / "marker";
     // A name a shell would split and act upon: it must reach exec unchanged.
-    // It writes its number of arguments and its session, the fourth field
-    // after the command name in /proc/<pid>/stat.
+    // It writes its number of arguments, its session (the fourth field
+    // after the command name in /proc/<pid>/stat) and the signals it
+    // ignores (a hexadecimal mask).
     const std::string script = "#!/bin/sh\n"
                                "n=$#\n"
                                "s=$(cat /proc/$$/stat)\n"
                                "s=${s##*) }\n"
                                "set -- $s\n"
-                               "echo \"$n $4\" > '" +
+                               "i=$(grep SigIgn /proc/$$/status)\n"
+                               "echo \"$n $4 ${i##*[[:space:]]}\" > '" +
                                marker + "'\n";
     const std::string program = folder.write("sys info; touch injected", script, true);
     PosixProgramStarter starter;
 
+    // The window program ignores these for itself, not for what it starts.
+    const auto pipe = std::signal(SIGPIPE, SIG_IGN);
+    const auto size = std::signal(SIGXFSZ, SIG_IGN);
     EXPECT_FALSE(starter.start(program));
+    std::signal(SIGPIPE, pipe);
+    std::signal(SIGXFSZ, size);
 
     const std::string line = waitForFile(marker);
     ASSERT_FALSE(line.empty());
     std::istringstream fields(line);
     int arguments = -1;
     pid_t session = -1;
-    fields >> arguments >> session;
+    unsigned long long ignored = ~0ULL;
+    fields >> arguments >> session >> std::hex >> ignored;
     EXPECT_EQ(arguments, 0);
+    EXPECT_EQ(ignored & ((1ULL << (SIGPIPE - 1)) | (1ULL << (SIGXFSZ - 1))), 0U) << line;
     // A session of its own: the program lives on apart from this one.
     EXPECT_NE(session, ::getsid(0));
     EXPECT_FALSE(std::filesystem::exists(folder / "injected"));
