@@ -29,6 +29,17 @@ const QStringList kQtSwitches = {QStringLiteral("reverse"), QStringLiteral("widg
                                  QStringLiteral("sync"), QStringLiteral("nograb"),
                                  QStringLiteral("dograb")};
 
+// Where the separator comes from: platform::SystemLocale.
+#ifdef _WIN32
+const QString kSeparatorHelp =
+    QStringLiteral("Decimalni separator je decimalni simbol iz regionalnih podesavanja\n"
+                   "sistema Windows: zarez za srpski (Srbija), tacka za engleski (SAD).\n");
+#else
+const QString kSeparatorHelp =
+    QStringLiteral("Decimalni separator se uzima iz jezickih podesavanja (LC_ALL, LC_NUMERIC,\n"
+                   "LANG): zarez za sr_RS, tacka za en_US i C.\n");
+#endif
+
 const QString kHelp =
     QStringLiteral("Upotreba: kaldora [OPCIJA]\n"
                    "\n"
@@ -46,14 +57,7 @@ const QString kHelp =
                    "Kopija cenovnika se pravi i vraca kopiranjem te datoteke dok je program\n"
                    "zatvoren.\n"
                    "\n"
-// Where the separator comes from: platform::SystemLocale.
-#ifdef _WIN32
-                   "Decimalni separator je decimalni simbol iz regionalnih podesavanja\n"
-                   "sistema Windows: zarez za srpski (Srbija), tacka za engleski (SAD).\n"
-#else
-                   "Decimalni separator se uzima iz jezickih podesavanja (LC_ALL, LC_NUMERIC,\n"
-                   "LANG): zarez za sr_RS, tacka za en_US i C.\n"
-#endif
+                   "%2"
                    "\n"
                    "Izlazni kod:\n"
                    "  0  prozor je zatvoren, ili je ispisana pomoc ili verzija\n"
@@ -159,7 +163,8 @@ QString ProgramOptions::helpText(const QString& priceListPath)
     return kHelp.arg(priceListPath.isEmpty()
                          ? QStringLiteral("nema mesta za njega (nije poznata fascikla "
                                           "sa korisnikovim podacima)")
-                         : priceListPath);
+                         : priceListPath,
+                     kSeparatorHelp);
 }
 
 QString ProgramOptions::versionText()
